@@ -1,0 +1,78 @@
+#include "platform/report_list.h"
+
+namespace rankminer {
+
+const std::vector<ReportColumn>& reportColumns() {
+    // 序号 域名 关键字 排名 搜索量 收录量 网页标题 链接, in GBK.
+    static const std::vector<ReportColumn> columns = {
+        {"\xD0\xF2\xBA\xC5", 50},
+        {"\xD3\xF2\xC3\xFB", 100},
+        {"\xB9\xD8\xBC\xFC\xD7\xD6", 150},
+        {"\xC5\xC5\xC3\xFB", 60},
+        {"\xCB\xD1\xCB\xF7\xC1\xBF", 60},
+        {"\xCA\xD5\xC2\xBC\xC1\xBF", 90},
+        {"\xCD\xF8\xD2\xB3\xB1\xEA\xCC\xE2", 300},
+        {"\xC1\xB4\xBD\xD3", 200},
+    };
+    return columns;
+}
+
+MemoryReportList::MemoryReportList() {
+    for (const auto& column : reportColumns()) {
+        titles_.emplace_back(column.title);
+        widths_.push_back(column.width);
+    }
+}
+
+int MemoryReportList::rowCount() const { return static_cast<int>(rows_.size()); }
+
+int MemoryReportList::columnCount() const { return static_cast<int>(titles_.size()); }
+
+bool MemoryReportList::validCell(int row, int column) const {
+    return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
+}
+
+std::string MemoryReportList::cellText(int row, int column) const {
+    return validCell(row, column) ? rows_[row][column] : std::string();
+}
+
+void MemoryReportList::setCellText(int row, int column, std::string_view text) {
+    if (validCell(row, column)) {
+        rows_[row][column] = std::string(text);
+    }
+}
+
+int MemoryReportList::appendRow(std::string_view firstColumn) {
+    rows_.emplace_back(titles_.size());
+    rows_.back()[0] = std::string(firstColumn);
+    return rowCount() - 1;
+}
+
+void MemoryReportList::deleteAllRows() {
+    rows_.clear();
+    selected_ = -1;
+}
+
+void MemoryReportList::ensureVisible(int row) { lastVisible_ = row; }
+
+std::string MemoryReportList::columnTitle(int column) const {
+    return column >= 0 && column < columnCount() ? titles_[column] : std::string();
+}
+
+int MemoryReportList::columnWidth(int column) const {
+    return column >= 0 && column < columnCount() ? widths_[column] : 0;
+}
+
+void MemoryReportList::setColumnWidth(int column, int width) {
+    if (column >= 0 && column < columnCount()) {
+        widths_[column] = width;
+    }
+}
+
+int MemoryReportList::selectedRow() const { return selected_; }
+
+void MemoryReportList::selectRow(int row) {
+    selected_ = (row >= 0 && row < rowCount()) ? row : -1;
+}
+
+}  // namespace rankminer
