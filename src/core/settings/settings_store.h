@@ -95,6 +95,9 @@ private:
     SettingsFile file_;
     std::string mirror_;
     std::string section_;
+    // The lowest offset at which the file may differ from the mirror after a
+    // failed write; npos while the two are equal.
+    std::size_t unsyncedFrom_ = std::string::npos;
     std::deque<PendingWrite> pending_;
     bool applying_ = false;
     MessageSink sink_;

@@ -1,0 +1,188 @@
+#include "report/sorting.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/message_pump.h"
+#include "text/gbk.h"
+
+namespace rankminer {
+
+namespace {
+
+// Numeric keys closer than this count as equal.
+constexpr double kNumericTolerance = 0.0000001;
+
+// The comparisons of the selection, kept in exactly this form: the order below
+// is only correct because it reproduces their rounding.
+bool atLeast(double a, double b) {
+    return a - b >= -kNumericTolerance;
+}
+bool atMost(double a, double b) {
+    return a - b <= kNumericTolerance;
+}
+
+std::vector<int> identityOrder(std::size_t count) {
+    std::vector<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+// Text keys form a total order, so the selection is a sort in which equal keys
+// come out latest row first.
+std::vector<int> textOrder(const std::vector<std::string>& upperKeys, bool ascending) {
+    std::vector<int> order = identityOrder(upperKeys.size());
+    std::sort(order.begin(), order.end(), [&](int a, int b) {
+        pumpMessages();
+        const int compared = upperKeys[a].compare(upperKeys[b]);
+        if (compared != 0) {
+            return ascending ? compared < 0 : compared > 0;
+        }
+        return a > b;
+    });
+    return order;
+}
+
+// The selection itself, for a group of rows whose keys lie within the
+// tolerance of their neighbours: there the comparison is not transitive and
+// only running it gives its order. Quadratic in the group's size.
+void appendSelection(std::vector<int> group, const std::vector<double>& values, bool ascending,
+                     std::vector<int>& order) {
+    std::sort(group.begin(), group.end());  // the rows' order before the sort
+    while (!group.empty()) {
+        std::size_t chosen = 0;
+        for (std::size_t i = 1; i < group.size(); ++i) {
+            const double current = values[group[chosen]];
+            const double candidate = values[group[i]];
+            if (ascending ? atLeast(current, candidate) : atMost(current, candidate)) {
+                chosen = i;
+            }
+        }
+        order.push_back(group[chosen]);
+        group.erase(group.begin() + static_cast<std::ptrdiff_t>(chosen));
+        pumpMessages();
+    }
+}
+
+// Numeric keys: sort exactly, then cut the sorted keys into groups wherever
+// two neighbours are further apart than the tolerance. Across groups the
+// selection's comparison agrees with the exact order (subtraction is
+// monotonic), so each pass takes its row from the lowest (highest) group left
+// and the groups come out whole, in order. Inside a group of exactly equal
+// keys the selection takes the last row first; any other group is ordered by
+// running the selection on it.
+std::vector<int> numericOrder(const std::vector<double>& values, bool ascending) {
+    std::vector<int> sorted = identityOrder(values.size());
+    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+        pumpMessages();
+        return values[a] != values[b] ? values[a] < values[b] : a > b;
+    });
+    std::vector<std::pair<std::size_t, std::size_t>> groups;  // [begin, end) in sorted
+    for (std::size_t begin = 0; begin < sorted.size();) {
+        std::size_t end = begin + 1;
+        while (end < sorted.size() && atLeast(values[sorted[end - 1]], values[sorted[end]])) {
+            ++end;
+        }
+        groups.emplace_back(begin, end);
+        begin = end;
+    }
+    if (!ascending) {
+        std::reverse(groups.begin(), groups.end());
+    }
+    std::vector<int> order;
+    order.reserve(values.size());
+    for (const auto& [begin, end] : groups) {
+        const double first = values[sorted[begin]];
+        const double last = values[sorted[end - 1]];
+        if (first == last) {
+            // Sorted latest row first already.
+            order.insert(order.end(), sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                         sorted.begin() + static_cast<std::ptrdiff_t>(end));
+        } else {
+            appendSelection(std::vector<int>(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                                             sorted.begin() + static_cast<std::ptrdiff_t>(end)),
+                            values, ascending, order);
+        }
+    }
+    return order;
+}
+
+}  // namespace
+
+SortKind sortKindForColumn(int column) {
+    return column == 0 || column == 4 || column == 5 ? SortKind::Numeric : SortKind::Text;
+}
+
+std::vector<int> selectionOrder(const std::vector<std::string>& keys, bool ascending,
+                                SortKind kind) {
+    if (kind == SortKind::Numeric) {
+        std::vector<double> values;
+        values.reserve(keys.size());
+        for (const std::string& key : keys) {
+            values.push_back(leadingNumber(key));
+        }
+        return numericOrder(values, ascending);
+    }
+    std::vector<std::string> upperKeys;
+    upperKeys.reserve(keys.size());
+    for (const std::string& key : keys) {
+        upperKeys.push_back(toUpperAscii(key));
+    }
+    return textOrder(upperKeys, ascending);
+}
+
+void sortReportList(ReportList& list, int column, bool ascending, SortKind kind) {
+    const int columns = list.columnCount();
+    if (column < 0 || column >= columns) {
+        return;
+    }
+    // Rows a running job appends while this pumps messages are not counted.
+    const int rows = list.rowCount();
+    const auto cell = [columns](int row, int col) {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+               static_cast<std::size_t>(col);
+    };
+    std::vector<std::string> snapshot(static_cast<std::size_t>(rows) *
+                                      static_cast<std::size_t>(columns));
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            snapshot[cell(r, c)] = list.cellText(r, c);
+        }
+        pumpMessages();
+    }
+
+    std::vector<int> order;
+    if (kind == SortKind::Numeric) {
+        std::vector<double> values(static_cast<std::size_t>(rows));
+        for (int r = 0; r < rows; ++r) {
+            values[r] = leadingNumber(snapshot[cell(r, column)]);
+            pumpMessages();
+        }
+        order = numericOrder(values, ascending);
+    } else {
+        std::vector<std::string> upperKeys(static_cast<std::size_t>(rows));
+        for (int r = 0; r < rows; ++r) {
+            upperKeys[r] = toUpperAscii(snapshot[cell(r, column)]);
+            pumpMessages();
+        }
+        order = textOrder(upperKeys, ascending);
+    }
+
+    for (int r = 0; r < rows; ++r) {
+        const int source = order[static_cast<std::size_t>(r)];
+        for (int c = 0; c < columns; ++c) {
+            list.setCellText(r, c, snapshot[cell(source, c)]);
+        }
+        pumpMessages();
+    }
+}
+
+void HeaderSorter::onHeaderClicked(ReportList& list, int column) {
+    if (list.rowCount() == 0) {
+        return;
+    }
+    ascending_ = !ascending_;
+    sortReportList(list, column, ascending_, sortKindForColumn(column));
+}
+
+}  // namespace rankminer
