@@ -168,9 +168,12 @@ std::vector<StoredCookie> CookieStore::allCookies() const {
     if (curl_easy_getinfo(easy.get(), CURLINFO_COOKIELIST, &lines) != CURLE_OK) {
         return cookies;
     }
+    const auto now = static_cast<long long>(std::time(nullptr));
     for (curl_slist* line = lines; line != nullptr; line = line->next) {
         StoredCookie cookie;
-        if (parseNetscapeCookieLine(line->data, cookie)) {
+        // Expired cookies linger in curl's list until its next clean-up.
+        if (parseNetscapeCookieLine(line->data, cookie) &&
+            (cookie.expires == 0 || cookie.expires > now)) {
             cookies.push_back(std::move(cookie));
         }
     }
