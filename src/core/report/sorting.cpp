@@ -1,7 +1,9 @@
 #include "report/sorting.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
+#include <string_view>
+#include <utility>
 
 #include "platform/message_pump.h"
 #include "text/gbk.h"
@@ -22,24 +24,46 @@ bool atMost(double a, double b) {
     return a - b <= kNumericTolerance;
 }
 
-std::vector<int> identityOrder(std::size_t count) {
-    std::vector<int> order(count);
-    std::iota(order.begin(), order.end(), 0);
-    return order;
+// The first eight bytes of a key, big-endian, so that comparing two of them
+// as integers compares the keys' first bytes as unsigned values; shorter keys
+// are padded with zero bytes, and equal prefixes fall back to the full key.
+std::uint64_t keyPrefix(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < key.size()) {
+            prefix |= static_cast<unsigned char>(key[i]);
+        }
+    }
+    return prefix;
 }
 
 // Text keys form a total order, so the selection is a sort in which equal keys
 // come out latest row first.
 std::vector<int> textOrder(const std::vector<std::string>& upperKeys, bool ascending) {
-    std::vector<int> order = identityOrder(upperKeys.size());
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
+    struct Entry {
+        std::uint64_t prefix;
+        int row;
+    };
+    std::vector<Entry> entries(upperKeys.size());
+    for (std::size_t i = 0; i < upperKeys.size(); ++i) {
+        entries[i] = {keyPrefix(upperKeys[i]), static_cast<int>(i)};
+    }
+    std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         pumpMessages();
-        const int compared = upperKeys[a].compare(upperKeys[b]);
+        int compared = a.prefix < b.prefix ? -1 : (a.prefix > b.prefix ? 1 : 0);
+        if (compared == 0) {
+            compared = upperKeys[a.row].compare(upperKeys[b.row]);
+        }
         if (compared != 0) {
             return ascending ? compared < 0 : compared > 0;
         }
-        return a > b;
+        return a.row > b.row;
     });
+    std::vector<int> order(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        order[i] = entries[i].row;
+    }
     return order;
 }
 
@@ -72,15 +96,18 @@ void appendSelection(std::vector<int> group, const std::vector<double>& values, 
 // keys the selection takes the last row first; any other group is ordered by
 // running the selection on it.
 std::vector<int> numericOrder(const std::vector<double>& values, bool ascending) {
-    std::vector<int> sorted = identityOrder(values.size());
-    std::sort(sorted.begin(), sorted.end(), [&](int a, int b) {
+    std::vector<std::pair<double, int>> sorted(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        sorted[i] = {values[i], static_cast<int>(i)};
+    }
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
         pumpMessages();
-        return values[a] != values[b] ? values[a] < values[b] : a > b;
+        return a.first != b.first ? a.first < b.first : a.second > b.second;
     });
     std::vector<std::pair<std::size_t, std::size_t>> groups;  // [begin, end) in sorted
     for (std::size_t begin = 0; begin < sorted.size();) {
         std::size_t end = begin + 1;
-        while (end < sorted.size() && atLeast(values[sorted[end - 1]], values[sorted[end]])) {
+        while (end < sorted.size() && atLeast(sorted[end - 1].first, sorted[end].first)) {
             ++end;
         }
         groups.emplace_back(begin, end);
@@ -92,16 +119,17 @@ std::vector<int> numericOrder(const std::vector<double>& values, bool ascending)
     std::vector<int> order;
     order.reserve(values.size());
     for (const auto& [begin, end] : groups) {
-        const double first = values[sorted[begin]];
-        const double last = values[sorted[end - 1]];
-        if (first == last) {
+        if (sorted[begin].first == sorted[end - 1].first) {
             // Sorted latest row first already.
-            order.insert(order.end(), sorted.begin() + static_cast<std::ptrdiff_t>(begin),
-                         sorted.begin() + static_cast<std::ptrdiff_t>(end));
+            for (std::size_t i = begin; i < end; ++i) {
+                order.push_back(sorted[i].second);
+            }
         } else {
-            appendSelection(std::vector<int>(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
-                                             sorted.begin() + static_cast<std::ptrdiff_t>(end)),
-                            values, ascending, order);
+            std::vector<int> group;
+            for (std::size_t i = begin; i < end; ++i) {
+                group.push_back(sorted[i].second);
+            }
+            appendSelection(std::move(group), values, ascending, order);
         }
     }
     return order;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -106,6 +107,24 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"MidLineHeaderIsNotReused", "x[s]\r\na=1", "s", "a", "2",
                   "x[s]\r\na=1\r\n[s]\r\na=2"}),
     [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
+
+// Bytes before the changed value are never written again: a byte changed
+// behind the store's back (the lock is only advisory) survives the update.
+TEST_F(SettingsWrite, UpdateWritesOnlyFromTheChangedValueOn) {
+    openWith("[s]\r\na=1\r\nb=2\r\nc=3");
+    {
+        std::FILE* outside = std::fopen(path_.c_str(), "r+b");
+        ASSERT_NE(nullptr, outside);
+        ASSERT_EQ(0, std::fseek(outside, 1, SEEK_SET));
+        ASSERT_EQ('S', std::fputc('S', outside));
+        std::fclose(outside);
+    }
+    store_->setSection("s");
+    store_->writeText("b", "22");
+    EXPECT_BYTES_EQ("[S]\r\na=1\r\nb=22\r\nc=3", fileBytes());
+    store_->writeText("c", "4");  // same size: only the one byte
+    EXPECT_BYTES_EQ("[S]\r\na=1\r\nb=22\r\nc=4", fileBytes());
+}
 
 TEST_F(SettingsWrite, SameKeyTwiceLeavesOneLineWithLastValue) {
     ASSERT_TRUE(store_->open(path_));
