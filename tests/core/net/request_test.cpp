@@ -287,7 +287,8 @@ TEST_F(RequestTest, AbortFlagCancelsAStalledTransfer) {
     record.url = server.url("/stall");
     performRequest(record, &abort);
     canceller.join();
-    EXPECT_EQ(record.body, "partial");
+    // The abort may come before or after the first bytes arrive.
+    EXPECT_TRUE(record.body.empty() || record.body == "partial") << record.body;
     EXPECT_TRUE(server.waitForIdle(10s));
 }
 
