@@ -102,7 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         KeyPool{"TextWithCaseAndPrefixes",
                 SortKind::Text,
-                {"a", "A", "ab", "aB", "b", "B", "", "10", "9", gbk("中"), gbk("中文"), "z"}},
+                {"a", "A", "ab", "aB", "b", "B", "", "10", "9", gbk("中"), gbk("中文"), "z",
+                 // Longer than eight bytes, alike in the first eight.
+                 "keywords-1", "KEYWORDS-1", "keywords-10", "keywords", "keywords-2",
+                 std::string("keywords\0", 9), gbk("关键字关键字1"), gbk("关键字关键字")}},
         KeyPool{"NumbersWithTies",
                 SortKind::Numeric,
                 {"1", "1.0", "2", "10", "", "abc", "1,200", "-3", "0", gbk("１２"), "12"}},
