@@ -15,4 +15,17 @@ std::string toGbk(const QString& text) {
                                           static_cast<std::size_t>(text.size())));
 }
 
+QString toQStringLines(std::string_view gbk) {
+    QString text = toQString(gbk);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+std::string toGbkLines(const QString& text) {
+    QString withBreaks = text;
+    withBreaks.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return toGbk(withBreaks);
+}
+
 }  // namespace rankminer

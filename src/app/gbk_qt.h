@@ -13,4 +13,9 @@ namespace rankminer {
 QString toQString(std::string_view gbk);
 std::string toGbk(const QString& text);
 
+// Multi-line boxes: the program's texts break lines with "\r\n", Qt's text
+// documents with "\n". These convert the breaks along with the encoding.
+QString toQStringLines(std::string_view gbk);
+std::string toGbkLines(const QString& text);
+
 }  // namespace rankminer
