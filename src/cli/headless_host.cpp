@@ -56,11 +56,15 @@ void HeadlessHost::setTag(std::string_view name, std::string_view text) {
     tags_[std::string(name)] = std::string(text);
 }
 
-void HeadlessHost::installInterruptPump(std::function<void()> onInterrupt) {
+void HeadlessHost::installInterruptPump(std::function<void()> onInterrupt,
+                                        std::function<void()> onDispatch) {
     pumpInstalled_ = true;
-    installMessagePump([onInterrupt = std::move(onInterrupt)] {
+    installMessagePump([onInterrupt = std::move(onInterrupt), onDispatch = std::move(onDispatch)] {
         if (takeInterruptRequest() && onInterrupt) {
             onInterrupt();
+        }
+        if (onDispatch) {
+            onDispatch();
         }
     });
 }

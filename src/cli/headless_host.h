@@ -41,7 +41,9 @@ public:
 
     // Installs the message pump: each Ctrl-C reaching it calls onInterrupt
     // once (the job's start handler: a stop request, as a second click is).
-    void installInterruptPump(std::function<void()> onInterrupt);
+    // onDispatch, when given, runs on every dispatch (progress redraws).
+    void installInterruptPump(std::function<void()> onInterrupt,
+                              std::function<void()> onDispatch = {});
 
     const std::string& lastBrowserAddress() const { return browserAddress_; }
     int beeps() const { return beeps_; }

@@ -197,8 +197,8 @@ int runRankCommand(const std::vector<char*>& arguments) {
     RankingJob job(host, SiteConfig::fromEnvironment());
     StatusLine status(stderr);
     host.onStatus = [&](std::string_view text) {
+        status.setProgress(job.pagesDone(), job.totalPages());
         status.setStatus(gbkToUtf8(text));
-        status.setProgress(job.currentPage(), job.totalPages());
     };
     host.onMessage = [&](std::string_view text, std::string_view /*title*/) {
         status.printMessage(gbkToUtf8(text));
@@ -210,10 +210,12 @@ int runRankCommand(const std::vector<char*>& arguments) {
     };
     bool interrupted = false;
     installInterruptHandler();
-    host.installInterruptPump([&] {
-        interrupted = true;
-        job.onStartClicked();
-    });
+    host.installInterruptPump(
+        [&] {
+            interrupted = true;
+            job.onStartClicked();
+        },
+        [&] { status.setProgress(job.pagesDone(), job.totalPages()); });
 
     job.onStartClicked();
     status.finish();

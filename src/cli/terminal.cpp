@@ -48,6 +48,7 @@ bool askOkOnTerminal(std::string_view question, std::FILE* in, std::FILE* out) {
         answer.push_back(static_cast<char>(c));
     }
     if (c == EOF && answer.empty()) {
+        std::fputc('\n', out);
         return false;
     }
     std::size_t first = answer.find_first_not_of(" \t\r");
@@ -88,9 +89,12 @@ void StatusLine::setStatus(std::string_view text) {
 }
 
 void StatusLine::setProgress(int done, int total) {
+    if (done == done_ && total == total_) {
+        return;
+    }
     done_ = done;
     total_ = total;
-    if (terminal_) {
+    if (terminal_ && lineOpen_) {
         redraw();
     }
 }

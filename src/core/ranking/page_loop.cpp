@@ -79,6 +79,7 @@ void collectDomainPages(RankingRun& run) {
     std::string pageText = fetchRankPage(run, 1);
     run.totalPages = rankPagerCount(pageText);
     run.currentPage = 0;
+    run.pagesDone = 0;
     int rowCounter = 0;
     do {
         if (!run.running()) {
@@ -94,6 +95,7 @@ void collectDomainPages(RankingRun& run) {
             pageText = fetchRankPage(run, run.currentPage);
         }
         parseRankTable(pageText, rowCounter, run);
+        run.pagesDone = run.currentPage;
         ReportList& list = run.host.reportList();
         list.ensureVisible(list.rowCount() - 1);
         pumpMessagesNow();

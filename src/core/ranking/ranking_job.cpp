@@ -27,6 +27,10 @@ int RankingJob::currentPage() const {
     return run_ ? run_->currentPage : 0;
 }
 
+int RankingJob::pagesDone() const {
+    return run_ ? run_->pagesDone : 0;
+}
+
 int RankingJob::totalPages() const {
     return run_ ? run_->totalPages : 0;
 }

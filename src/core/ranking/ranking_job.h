@@ -32,8 +32,10 @@ public:
     bool savingToFile() const;
     // Rows added to the report list by the last or current job.
     int rowsCollected() const;
-    // Progress of the current domain (0 when idle or before page 1).
+    // Progress of the current domain (0 when idle or before page 1): the page
+    // being worked on, the pages finished and the pager's total (0: no pager).
     int currentPage() const;
+    int pagesDone() const;
     int totalPages() const;
     const SiteConfig& config() const { return config_; }
 

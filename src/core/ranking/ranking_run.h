@@ -24,6 +24,7 @@ struct RankingRun {
     std::unordered_set<std::string> seenKeywords;  // of the current domain
     int currentPage = 0;
     int totalPages = 0;
+    int pagesDone = 0;    // pages of the current domain handed to the parser
     std::string pageUrl;  // of the last request
 
     OutputFile output;  // open while rows are saved
