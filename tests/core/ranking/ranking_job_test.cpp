@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -179,6 +180,42 @@ TEST_F(RankingJobTest, UncreatableFileIsAnnouncedNotSilentlyLost) {
     EXPECT_EQ(0u, host.messages[0].text.find(gbk("采集完成！")));
     EXPECT_TRUE(containsText(host.messages[0].text, notice));
     EXPECT_EQ(rankingCaptions().idle, host.captions[controls.startButton]);
+}
+
+TEST_F(RankingJobTest, FailingWritesAreAnnouncedToo) {
+    // The file opens but takes no byte, like a full disk.
+    host.checks[controls.autoSave] = true;
+    host.tags[controls.savePathButton] = "/dev/full";
+    job.onStartClicked();
+    EXPECT_FALSE(job.savingToFile());
+    const std::string notice = gbk("无法创建自动保存文件");
+    ASSERT_FALSE(host.statusTexts.empty());
+    EXPECT_TRUE(containsText(host.statusTexts.back(), notice))
+        << gbkToUtf8(host.statusTexts.back());
+    ASSERT_EQ(1u, host.messages.size());
+    EXPECT_TRUE(containsText(host.messages[0].text, notice));
+}
+
+TEST_F(RankingJobTest, DefaultFileIsTimeStampedBesideTheProgram) {
+    host.checks[controls.autoSave] = true;
+    host.indexes[controls.exportMode] = 1;
+    job.onStartClicked();
+    const std::string path = job.outputPath();
+    const std::string expectedStart = programDirectory() + "/" + gbk("百度排名自动保存_");
+    ASSERT_EQ(0u, path.rfind(expectedStart, 0)) << gbkToUtf8(path);
+    EXPECT_TRUE(job.savingToFile());
+    EXPECT_TRUE(pathExists(path));
+    std::remove(fileSystemPath(path).c_str());
+    // "2017-11-08 09-05-03.txt": the stamp with dashes, the mode's extension.
+    const std::string stamp = path.substr(expectedStart.size());
+    ASSERT_EQ(23u, stamp.size()) << stamp;
+    for (std::size_t i = 0; i < 19; ++i) {
+        const bool digit = stamp[i] >= '0' && stamp[i] <= '9';
+        const char separator = i == 10 ? ' ' : '-';
+        const bool isSeparator = i == 4 || i == 7 || i == 10 || i == 13 || i == 16;
+        EXPECT_TRUE(isSeparator ? stamp[i] == separator : digit) << stamp;
+    }
+    EXPECT_EQ(".txt", stamp.substr(19));
 }
 
 TEST_F(RankingJobTest, AutoSaveOffWritesNothingAndWarnsOfNothing) {
