@@ -171,7 +171,7 @@ TEST_F(RankingJobTest, UncreatableFileIsAnnouncedNotSilentlyLost) {
     job.onStartClicked();
     EXPECT_EQ("", job.outputPath());
     EXPECT_FALSE(job.savingToFile());
-    const std::string notice = gbk("无法创建自动保存文件");
+    const std::string notice = gbk("自动保存文件无法创建或写入");
     ASSERT_FALSE(host.statusTexts.empty());
     for (const auto& text : host.statusTexts) {
         EXPECT_TRUE(containsText(text, notice)) << gbkToUtf8(text);
@@ -188,7 +188,7 @@ TEST_F(RankingJobTest, FailingWritesAreAnnouncedToo) {
     host.tags[controls.savePathButton] = "/dev/full";
     job.onStartClicked();
     EXPECT_FALSE(job.savingToFile());
-    const std::string notice = gbk("无法创建自动保存文件");
+    const std::string notice = gbk("自动保存文件无法创建或写入");
     ASSERT_FALSE(host.statusTexts.empty());
     EXPECT_TRUE(containsText(host.statusTexts.back(), notice))
         << gbkToUtf8(host.statusTexts.back());
