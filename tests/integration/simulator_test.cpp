@@ -7,7 +7,12 @@
 #include <httplib.h>
 #include <zlib.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <ostream>
 #include <set>
 #include <string>
@@ -446,6 +451,54 @@ TEST(SimulatorLifecycle, StartsOnceAndStopsTwice) {
     httplib::Client client("127.0.0.1", simulator.port());
     EXPECT_FALSE(client.Get("/"));
 }
+
+#ifdef RANKMINER_SIM_BINARY
+// The demo's executable: announces its port, serves, and ends cleanly on
+// SIGTERM.
+TEST(SimulatorExecutable, PrintsPortServesAndExitsOnSigterm) {
+    int out[2];
+    ASSERT_EQ(0, pipe(out));
+    const pid_t child = fork();
+    ASSERT_NE(-1, child);
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        execl(RANKMINER_SIM_BINARY, RANKMINER_SIM_BINARY, "--rows", "4", "--pages", "2",
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(out[1]);
+    FILE* stream = fdopen(out[0], "r");
+    ASSERT_NE(nullptr, stream);
+    char line[64] = {};
+    const bool gotLine = fgets(line, sizeof line, stream) != nullptr;
+    fclose(stream);
+    const std::string first = gotLine ? line : "";
+
+    int port = 0;
+    if (first.starts_with("PORT=")) {
+        port = std::stoi(first.substr(5));
+    }
+    if (port > 0) {
+        httplib::Client client("127.0.0.1", port);
+        const auto page = client.Get("/rank/baidu/a.com/-1/0/1/position/1/");
+        EXPECT_TRUE(page && page->status == 200);
+        if (page) {
+            // --pages 2 and --rows 4 reach the pages.
+            EXPECT_EQ(2u, countOf(divBlock(page->body, "baidurank-pager"), "<a ", true));
+            EXPECT_EQ(5u, countOf(divBlock(page->body, "baidurank-list"), "<tr", true));
+        }
+    }
+    kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    EXPECT_EQ("PORT=" + std::to_string(port) + "\n", first);
+    EXPECT_GT(port, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(0, WEXITSTATUS(status));
+}
+#endif
 
 }  // namespace
 }  // namespace rankminer::sim
