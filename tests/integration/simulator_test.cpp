@@ -319,14 +319,17 @@ TEST_F(SimulatorTest, RedirectLinksAnswerWithTheirTarget) {
 }
 
 TEST_F(SimulatorTest, DeadLinksAnswerWithoutLocation) {
-    const auto rows = simulator_->expectedRankRows("deadlink.test", 1, false);
-    ASSERT_FALSE(rows.empty());
-    const std::string path = rows.front().href.substr(rows.front().href.find('/', 7));
-    const auto result = get(path);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(200, result->status);
-    EXPECT_FALSE(result->has_header("Location"));
-    EXPECT_TRUE(rows.front().resolved.empty());
+    for (const bool mobile : {false, true}) {
+        const auto rows = simulator_->expectedRankRows("deadlink.test", 1, mobile);
+        ASSERT_FALSE(rows.empty());
+        for (const auto& row : rows) {
+            const auto result = get(row.href.substr(row.href.find('/', 7)));
+            ASSERT_TRUE(result) << row.href;
+            EXPECT_EQ(200, result->status) << row.href;
+            EXPECT_FALSE(result->has_header("Location")) << row.href;
+            EXPECT_TRUE(row.resolved.empty()) << row.href;
+        }
+    }
 }
 
 // ---- Encodings ---------------------------------------------------------------
@@ -426,6 +429,9 @@ TEST_F(SimulatorTest, LogKeepsRawRequestsInOrder) {
     EXPECT_EQ("GET", log[0].method);
     EXPECT_EQ("/link?url=abc", log[0].path);
     EXPECT_NE(std::string::npos, log[0].headers.find("Referer: http://x/\r\n"));
+    // Only what the client sent: no connection addresses.
+    EXPECT_EQ(std::string::npos, log[0].headers.find("ADDR")) << log[0].headers;
+    EXPECT_EQ(std::string::npos, log[0].headers.find("_PORT")) << log[0].headers;
     EXPECT_EQ("/kw/n61/2/", log[2].path);
     EXPECT_EQ(2, simulator_->requestCount("/kw/"));
     EXPECT_EQ(1, simulator_->requestCount("/link"));

@@ -170,13 +170,9 @@ std::vector<RankRowMarkup> rankRowMarkup(std::string_view domain, int page, bool
         const std::string token = hexToken(dice.next());
         const bool dead = scenario.kind == RankScenario::DeadLink;
         std::string href = rowIndex % 11 == 7 ? "HTTP://" : "http://";
-        if (mobile) {
-            href += host + "/s?url=m" + token;
-        } else {
-            href += host + "/link?url=" + (dead ? "dead" : "") + token;
-        }
-        out.expected.resolved =
-            dead ? std::string() : "http://" + host + "/target/" + (mobile ? "m" : "") + token;
+        const std::string target = (mobile ? "m" : "") + token;
+        href += host + (mobile ? "/s?url=" : "/link?url=") + (dead ? "dead" : "") + target;
+        out.expected.resolved = dead ? std::string() : "http://" + host + "/target/" + target;
 
         std::string link;
         switch (style) {

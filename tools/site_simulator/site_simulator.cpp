@@ -98,6 +98,12 @@ struct SiteSimulator::Impl {
         entry.method = req.method;
         entry.path = req.target;
         for (const auto& [name, value] : req.headers) {
+            // The server library files the connection's addresses among the
+            // headers; the client never sent them.
+            if (name == "LOCAL_ADDR" || name == "LOCAL_PORT" || name == "REMOTE_ADDR" ||
+                name == "REMOTE_PORT") {
+                continue;
+            }
             entry.headers += name + ": " + value + "\r\n";
         }
         const std::lock_guard lock(mutex);
