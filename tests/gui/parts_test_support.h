@@ -1,0 +1,107 @@
+#pragma once
+
+// Observers for the GUI tests of the window's tools: the desktop's URL
+// handler, the user dialogs and the window as a job sees it.
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <QTcpServer>
+#include <QUrl>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/user_dialogs.h"
+#include "platform/job_host.h"
+#include "platform/report_list.h"
+
+namespace rankminer::testing {
+
+// Receives every address the program hands to the desktop for the given
+// schemes, for as long as it lives.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    explicit UrlRecorder(QStringList schemes = {QStringLiteral("http"), QStringLiteral("https"),
+                                                QStringLiteral("file"), QStringLiteral("ftp"),
+                                                QStringLiteral("javascript")});
+    ~UrlRecorder() override;
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url);
+
+private:
+    QStringList schemes_;
+};
+
+// A small HTTP server on 127.0.0.1 (a free port) that answers every request
+// but the browser's icon request with the same page, and keeps the request
+// heads it received.
+class LoopbackHttpServer : public QObject {
+    Q_OBJECT
+public:
+    // `extraHeaders`: whole header lines, each ending in "\r\n".
+    LoopbackHttpServer(QByteArray body, QByteArray extraHeaders = {});
+    QString url(const QString& path) const;
+    QList<QByteArray> requests;  // up to and including the blank line
+
+private:
+    void serve(QTcpSocket* socket);
+
+    QTcpServer server_;
+    QHash<QTcpSocket*, QByteArray> pending_;
+    QByteArray body_;
+    QByteArray extraHeaders_;
+};
+
+// Answers the save dialog from a queue (an empty answer cancels) and records
+// every question and message, installed for as long as it lives. The shared
+// save dialog state starts afresh.
+class RecordingDialogs : public UserDialogs {
+public:
+    RecordingDialogs();
+    ~RecordingDialogs() override;
+    QString askSavePath(QWidget* owner, SaveDialogState& state) override;
+    void showMessage(QWidget* owner, const QString& text) override;
+
+    std::deque<QString> saveAnswers;
+    std::vector<SaveDialogState> asked;  // the state as each question saw it
+    QStringList messages;
+};
+
+// The window's controls as plain values (GBK texts keyed by design name),
+// over an in-memory report list; message boxes are recorded.
+class RecordingHost : public JobHost {
+public:
+    std::string controlText(std::string_view name) override;
+    void setControlText(std::string_view name, std::string_view text) override;
+    void appendControlText(std::string_view name, std::string_view text) override;
+    bool isChecked(std::string_view name) override;
+    int selectedIndex(std::string_view name) override;
+    std::string tagText(std::string_view name) override;
+    void setTagText(std::string_view name, std::string_view text) override;
+    std::string caption(std::string_view name) override;
+    void setCaption(std::string_view name, std::string_view text) override;
+    void setStatusText(std::string_view text) override;
+    void selectTabPage(int page) override;
+    void setBrowserAddress(std::string_view url) override;
+    ReportList& reportList() override { return list; }
+    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
+                             std::string_view title) override;
+    void beep() override {}
+
+    MemoryReportList list;
+    std::map<std::string, std::string, std::less<>> texts;
+    std::map<std::string, std::string, std::less<>> tags;
+    std::map<std::string, int, std::less<>> selections;
+    std::map<std::string, bool, std::less<>> checks;
+    std::string status;
+    std::vector<std::string> messages;  // GBK
+};
+
+}  // namespace rankminer::testing
