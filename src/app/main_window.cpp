@@ -86,6 +86,8 @@ void MainWindow::buildPages(const MainWindowOptions& options) {
     buildMiningPage(*pages[1], toQString(defaultMiningDirectory()));
     buildBrowserPage(*pages[2], options);
     buildHelpPage(*pages[3]);
+    pages[0]->installEventFilter(this);
+    pages[2]->installEventFilter(this);
 }
 
 void MainWindow::buildBrowserPage(QWidget& page, const MainWindowOptions& options) {

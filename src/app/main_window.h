@@ -79,6 +79,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildPages(const MainWindowOptions& options);
@@ -89,6 +90,8 @@ private:
     void wireMiningPage();
     void wireBrowserPage();
     void startTimers();
+    void fitReportList();
+    void fitBrowserPage();
     void stopRunningJobs();
     void navigateBrowser(const QString& url);
     void chooseAutoSaveFile();

@@ -1,0 +1,66 @@
+#pragma once
+
+// A main window on a settings file of its own in a temporary folder, without
+// the browser engine, for the window's tests.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+
+#include <memory>
+#include <string>
+
+#include "app/main_window.h"
+#include "gui_test_env.h"
+#include "platform/site_config.h"
+#include "settings/settings_store.h"
+#include "support/bytes.h"
+
+namespace rankminer::testing {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        settingsPath_ = dir_.file("RankMiner.ini");
+    }
+
+    void TearDown() override {
+        window_.reset();
+        store_.reset();
+    }
+
+    // A window over a freshly opened store on the settings file, as at start-up.
+    MainWindow& openWindow(SiteConfig config = SiteConfig::defaults()) {
+        window_.reset();
+        store_ = std::make_unique<SettingsStore>();
+        store_->open(settingsPath_);
+        MainWindowOptions options;
+        options.withBrowser = false;
+        window_ = std::make_unique<MainWindow>(*store_, std::move(config), options);
+        return *window_;
+    }
+
+    // Closes the window the way the user does (the close handler saves) and
+    // releases the store, which closes the file.
+    void closeWindow() {
+        if (window_) {
+            window_->close();
+        }
+        window_.reset();
+        store_.reset();
+    }
+
+    template <typename T>
+    T* widget(const char16_t* name) const {
+        return window_->findChild<T*>(QString::fromUtf16(name));
+    }
+
+    TempDir dir_;
+    std::string settingsPath_;
+    std::unique_ptr<SettingsStore> store_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace rankminer::testing
