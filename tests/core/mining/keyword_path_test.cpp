@@ -82,8 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         PagerCase{"SlashesNeeded", "<a href=\"x9/\">", 0},
         PagerCase{"LeadingZeroIsNoPage", "<a href=\"/x/05/\">", 0},
         PagerCase{"ZeroIsNoPage", "<a href=\"/x/0/\">", 0},
-        // The slash is the trail byte of no character here, but the lead byte
-        // 0x81 before it swallows it: a search never starts inside a character.
+        // 0x81 is a lead byte: like every text search, the scan takes it and
+        // the byte after it as one character, so this slash starts no link end.
         PagerCase{"SlashInsideTwoByteCharacter", std::string("\x81/9/\">", 6), 0},
         PagerCase{"NumbersOutsideLinksIgnored", "/9/ and /8/\" >", 0}),
     [](const ::testing::TestParamInfo<PagerCase>& info) { return info.param.name; });
