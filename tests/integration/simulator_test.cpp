@@ -250,6 +250,12 @@ TEST_F(SimulatorTest, KeywordsDifferAcrossPagesUnlessDupes) {
                              [&](const std::string& k) { return first.count(k) > 0; });
     };
     EXPECT_EQ(20u, keywordsOf("a.com", 1).size());
+    // Long reports run through every word combination more than once.
+    std::set<std::string> longReport;
+    for (const auto& row : expectedRankRows("pages300.test", 1, false, 10'000, "h")) {
+        longReport.insert(row.keyword);
+    }
+    EXPECT_EQ(10'000u, longReport.size());
     EXPECT_EQ(0, shared("a.com"));
     EXPECT_EQ(0, shared("pages5.test"));
     EXPECT_GT(shared("dupes.test"), 0);

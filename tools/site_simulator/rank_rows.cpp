@@ -9,26 +9,36 @@
 namespace rankminer::sim {
 
 namespace {
-// Keywords are unique within a domain for this many rows (pattern x Chinese
-// word x ASCII word), which covers every report the scenarios produce.
+// Word combinations (pattern x Chinese word x ASCII word) give this many
+// distinct keywords per cycle; later cycles add their number, so keywords
+// never repeat within a domain unless a scenario asks for it.
 constexpr std::size_t kPatterns = 4;
 
 std::string keywordFor(std::string_view domain, std::size_t rowIndex) {
     const std::size_t pairs = chineseWordCount() * asciiWordCount();
-    const std::size_t v = (rowIndex + textHash(domain) % (pairs * kPatterns)) % (pairs * kPatterns);
+    const std::size_t cycle = pairs * kPatterns;
+    const std::size_t v = (rowIndex % cycle + textHash(domain) % cycle) % cycle;
     const std::string& chinese = chineseWord(v % chineseWordCount());
     const std::string& ascii = asciiWord((v / chineseWordCount()) % asciiWordCount());
     static const std::string question = gbk("是什么");
+    std::string keyword;
     switch (v / pairs) {
         case 0:
-            return chinese + ascii;
+            keyword = chinese + ascii;
+            break;
         case 1:
-            return ascii + chinese;
+            keyword = ascii + chinese;
+            break;
         case 2:
-            return chinese + " " + ascii;
+            keyword = chinese + " " + ascii;
+            break;
         default:
-            return chinese + ascii + question;
+            keyword = chinese + ascii + question;
     }
+    if (rowIndex >= cycle) {
+        keyword += " " + std::to_string(rowIndex / cycle + 1);
+    }
+    return keyword;
 }
 
 struct Piece {
