@@ -460,6 +460,7 @@ TEST(SimulatorLifecycle, StartsOnceAndStopsTwice) {
               simulator.rankUrl());
     simulator.stop();
     simulator.stop();
+    EXPECT_FALSE(simulator.start());
     httplib::Client client("127.0.0.1", simulator.port());
     EXPECT_FALSE(client.Get("/"));
 }

@@ -83,6 +83,7 @@ struct SiteSimulator::Impl {
     std::atomic<int> port{0};
     std::atomic<bool> listenEnded{false};
     bool started = false;
+    bool stopped = false;
 
     mutable std::mutex mutex;
     std::vector<RequestLogEntry> log;
@@ -235,7 +236,8 @@ SiteSimulator::~SiteSimulator() {
 
 bool SiteSimulator::start() {
     Impl& impl = *impl_;
-    if (impl.started) {
+    // One run per object: the server library's state is not reset by stop().
+    if (impl.started || impl.stopped) {
         return false;
     }
     impl.server.new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
@@ -287,6 +289,7 @@ void SiteSimulator::stop() {
         impl.thread.join();
     }
     impl.started = false;
+    impl.stopped = true;
 }
 
 int SiteSimulator::port() const {

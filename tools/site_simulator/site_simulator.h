@@ -114,7 +114,8 @@ public:
     SiteSimulator& operator=(const SiteSimulator&) = delete;
 
     // Binds 127.0.0.1 and serves on a background thread. False when the port
-    // cannot be bound or the simulator already runs.
+    // cannot be bound or the simulator already runs or ran (one run per
+    // object).
     bool start();
     // Wakes stalled "slow" answers and waits for the server thread.
     void stop();
