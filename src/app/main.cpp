@@ -29,11 +29,6 @@ void prepareEnvironment() {
     }
 }
 
-bool browserWanted() {
-    const char* off = std::getenv("RANKMINER_NO_BROWSER");
-    return off == nullptr || std::string_view(off) != "1";
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,11 +44,9 @@ int main(int argc, char** argv) {
     // Settings first: the window restores its controls while it is created.
     rankminer::SettingsStore settings;
     settings.open(rankminer::settingsFilePath(kApplicationName));
-    rankminer::MainWindowOptions options;
-    options.withBrowser = browserWanted();
     int status = 0;
     {
-        rankminer::MainWindow window(settings, rankminer::SiteConfig::fromEnvironment(), options);
+        rankminer::MainWindow window(settings, rankminer::SiteConfig::fromEnvironment());
         settings.setMessageSink([&window](std::string_view text, std::string_view title,
                                           bool warning) {
             window.host().messageBox(

@@ -7,6 +7,7 @@
 #include <QTreeView>
 
 #include "app/banner.h"
+#include "app/browser_page.h"
 #include "app/gbk_qt.h"
 #include "app/gui_job_host.h"
 #include "app/main_window_controls.h"
@@ -21,8 +22,7 @@ namespace {
 constexpr int kTabTop = Banner::kHeight + 2;
 }  // namespace
 
-MainWindow::MainWindow(SettingsStore& store, SiteConfig config, MainWindowOptions options,
-                       QWidget* parent)
+MainWindow::MainWindow(SettingsStore& store, SiteConfig config, QWidget* parent)
     : QWidget(parent),
       store_(store),
       config_(std::move(config)),
@@ -50,7 +50,7 @@ MainWindow::MainWindow(SettingsStore& store, SiteConfig config, MainWindowOption
     statusText_->setObjectName(QStringLiteral("状态条文本"));
     statusBar_->addWidget(statusText_, 1);
 
-    buildPages(options);
+    buildPages();
     reportList_ = std::make_unique<GuiReportList>(*model_, *reportView_);
     host_ = std::make_unique<GuiJobHost>(*this, *reportList_, *statusText_, *tabs_);
     host_->setNavigator([this](const QString& url) { navigateBrowser(url); });
@@ -74,38 +74,22 @@ MainWindow::~MainWindow() {
     logoTimer_.stop();
 }
 
-void MainWindow::buildPages(const MainWindowOptions& options) {
+void MainWindow::buildPages() {
     const QString pageNames[] = {QStringLiteral("百度排名"), QStringLiteral("关键词挖掘"),
                                  QStringLiteral("登录榕查"), QStringLiteral("无法获取数据请看")};
-    QWidget* pages[4] = {};
+    browser_ = new BrowserPage(nullptr, config_);
+    QWidget* pages[4] = {new QWidget, new QWidget, browser_, new QWidget};
     for (int i = 0; i < 4; ++i) {
-        pages[i] = new QWidget;
         tabs_->addTab(pages[i], pageNames[i]);
     }
     reportView_ = buildRankingPage(*pages[0], *model_);
     buildMiningPage(*pages[1], toQString(defaultMiningDirectory()));
-    buildBrowserPage(*pages[2], options);
     buildHelpPage(*pages[3]);
     pages[0]->installEventFilter(this);
-    pages[2]->installEventFilter(this);
-}
-
-void MainWindow::buildBrowserPage(QWidget& page, const MainWindowOptions& options) {
-    buildBrowserPageControls(page, toQString(config_.userPage()));
-    (void)options;
-    auto* placeholder = new QLabel(QStringLiteral("(浏览器不可用)"), &page);
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setFrameStyle(QFrame::StyledPanel);
-    browser_ = placeholder;
-    browser_->setObjectName(QStringLiteral("浏览框"));
-    browser_->setGeometry(8, 66, 940, 370);
 }
 
 void MainWindow::navigateBrowser(const QString& url) {
-    // Without the browser the address box shows where it would be.
-    if (auto* address = child<QLineEdit>(u"编辑框网址")) {
-        address->setText(url);
-    }
+    browser_->navigate(url);
 }
 
 }  // namespace rankminer

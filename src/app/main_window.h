@@ -21,17 +21,12 @@ class QTreeView;
 namespace rankminer {
 
 class Banner;
+class BrowserPage;
 class GuiJobHost;
 class GuiReportList;
 class ReportModel;
 class SettingsStore;
 struct MainWindowJobs;
-
-struct MainWindowOptions {
-    // The sign-in page's embedded browser; off, a placeholder takes its place
-    // (tests, machines without the browser engine).
-    bool withBrowser = true;
-};
 
 class MainWindow : public QWidget {
     Q_OBJECT
@@ -44,8 +39,7 @@ public:
 
     // Builds every control with its design default, then restores the stored
     // states from the store's section "主界面" and derives the enabled states.
-    MainWindow(SettingsStore& store, SiteConfig config, MainWindowOptions options = {},
-               QWidget* parent = nullptr);
+    MainWindow(SettingsStore& store, SiteConfig config, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // Stores every control's state into the section "主界面".
@@ -82,16 +76,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildPages(const MainWindowOptions& options);
-    void buildBrowserPage(QWidget& page, const MainWindowOptions& options);
+    void buildPages();
     void wireEvents();
     void wireReportList();
     void wireBanner();
     void wireMiningPage();
-    void wireBrowserPage();
+    void wireHelpPage();
     void startTimers();
     void fitReportList();
-    void fitBrowserPage();
     void stopRunningJobs();
     void navigateBrowser(const QString& url);
     void chooseAutoSaveFile();
@@ -110,7 +102,7 @@ private:
     QStatusBar* statusBar_ = nullptr;
     QLabel* statusText_ = nullptr;
     QTreeView* reportView_ = nullptr;
-    QWidget* browser_ = nullptr;
+    BrowserPage* browser_ = nullptr;
     std::unique_ptr<GuiReportList> reportList_;
     std::unique_ptr<GuiJobHost> host_;
     std::unique_ptr<MainWindowJobs> jobs_;

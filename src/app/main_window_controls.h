@@ -38,8 +38,5 @@ QTreeView* buildRankingPage(QWidget& page, ReportModel& model);
 void buildMiningPage(QWidget& page, const QString& defaultFolder);
 // Page 3 "无法获取数据请看".
 void buildHelpPage(QWidget& page);
-// Page 2's controls above the browser; the browser (or its placeholder) is
-// added by the caller and named 浏览框.
-void buildBrowserPageControls(QWidget& page, const QString& userPage);
 
 }  // namespace rankminer

@@ -40,12 +40,4 @@ void buildHelpPage(QWidget& page) {
                QStringLiteral("访问缓慢或换IP后依然限制可以尝试清除缓存"), {20, 182, 340, 28});
 }
 
-void buildBrowserPageControls(QWidget& page, const QString& userPage) {
-    makeLabel(page, QStringLiteral("标签1"),
-              QStringLiteral("关于榕查的帐号的权限问题，您可以到用户后台查看："), {8, 8, 420, 22});
-    makeButton(page, QStringLiteral("按钮2"), QStringLiteral("清除缓存"), {440, 6, 90, 26});
-    makeButton(page, QStringLiteral("按钮跳到"), QStringLiteral("跳到"), {536, 6, 70, 26});
-    makeLineEdit(page, QStringLiteral("编辑框网址"), userPage, {8, 36, 940, 24});
-}
-
 }  // namespace rankminer

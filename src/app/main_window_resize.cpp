@@ -24,20 +24,6 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     applyResizeRule();
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The tab control sizes a page when it lays it out (late for a hidden
-    // window, and only on showing for a page not in front), so the parts of
-    // the rule inside the pages follow the pages' own size changes.
-    if (event->type() == QEvent::Resize) {
-        if (watched == reportView_->parentWidget()) {
-            fitReportList();
-        } else if (browser_ != nullptr && watched == browser_->parentWidget()) {
-            fitBrowserPage();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 void MainWindow::applyResizeRule() {
     const int clientWidth = width();
     const int clientHeight = height();
@@ -47,7 +33,6 @@ void MainWindow::applyResizeRule() {
     separator_->resize(clientWidth, separator_->height());
     tabs_->resize(clientWidth, std::max(0, clientHeight - tabs_->y() - statusHeight));
     fitReportList();
-    fitBrowserPage();
 }
 
 void MainWindow::fitReportList() {
@@ -71,20 +56,6 @@ void MainWindow::fitReportList() {
     }
     const int spare = reportView_->width() - others - kColumnSlack;
     header->resizeSection(titleColumn, std::max(kMinimumTitleWidth, spare));
-}
-
-void MainWindow::fitBrowserPage() {
-    // Address box and browser reach 10 pixels short of the page's right edge,
-    // the browser 10 pixels short of its bottom.
-    if (browser_ == nullptr) {
-        return;
-    }
-    const QSize page = browser_->parentWidget()->size();
-    if (auto* address = child<QLineEdit>(u"编辑框网址")) {
-        address->resize(std::max(0, page.width() - address->x() - 10), address->height());
-    }
-    browser_->resize(std::max(0, page.width() - browser_->x() - 10),
-                     std::max(0, page.height() - browser_->y() - 10));
 }
 
 }  // namespace rankminer

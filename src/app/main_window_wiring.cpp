@@ -3,24 +3,33 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
 
 #include "app/banner.h"
+#include "app/banner_widgets.h"
 #include "app/gbk_qt.h"
 #include "app/gui_job_host.h"
 #include "app/main_window.h"
 #include "app/main_window_jobs.h"
 #include "app/main_window_report_list.h"
+#include "app/notes_window.h"
+#include "app/shell_actions.h"
+#include "app/user_dialogs.h"
 #include "app/widget_controls.h"
 #include "text/gbk.h"
 
 namespace rankminer {
+
+namespace {
+// The maker's web page, opened by the banner's home-page picture and logo.
+constexpr const char* kHomePage = "https://www.example.org/rankminer/";
+}  // namespace
 
 void MainWindow::wireEvents() {
     connect(child<QPushButton>(u"按钮开始采集"), &QPushButton::clicked, this,
@@ -35,7 +44,7 @@ void MainWindow::wireEvents() {
             &MainWindow::chooseAutoSaveFile);
     wireReportList();
     wireMiningPage();
-    wireBrowserPage();
+    wireHelpPage();
     wireBanner();
 }
 
@@ -66,35 +75,64 @@ void MainWindow::wireMiningPage() {
             &MainWindow::pasteSeedKeywords);
     connect(child<QPushButton>(u"按钮复制1"), &QPushButton::clicked, this,
             &MainWindow::copyMiningResults);
-}
-
-void MainWindow::wireBrowserPage() {
-    connect(child<QPushButton>(u"按钮跳到"), &QPushButton::clicked, this, [this] {
-        if (const auto* address = child<QLineEdit>(u"编辑框网址")) {
-            navigateBrowser(address->text());
+    auto* chooser = child<QPushButton>(u"按钮选择");
+    connect(chooser, &QPushButton::clicked, this, [this] {
+        auto* folder = child<QLineEdit>(u"编辑框目录");
+        const QString chosen = chooseFolder(folder->text());
+        if (!chosen.isEmpty()) {
+            folder->setText(chosen);
         }
     });
+    // The right button going down opens the folder (the click is the left's).
+    chooser->installEventFilter(this);
+}
+
+void MainWindow::wireHelpPage() {
+    connect(child<LinkLabel>(u"超级链接框2"), &LinkLabel::clicked, this,
+            [this] { openTarget(toQString(config_.rankUrl)); });
+    connect(child<LinkLabel>(u"超级链接框3"), &LinkLabel::clicked, this,
+            [this] { openTarget(toQString(config_.keywordUrl)); });
+    connect(child<QPushButton>(u"按钮3"), &QPushButton::clicked, this,
+            [this] { clearSiteCache(this); });
 }
 
 void MainWindow::wireBanner() {
     connect(banner_, &Banner::saveRequested, this, &MainWindow::saveSettingsWithMessage);
+    connect(banner_, &Banner::notesRequested, this, [this] { showNotesWindow(this); });
+    connect(banner_, &Banner::homePageRequested, this,
+            [] { openTarget(QString::fromLatin1(kHomePage)); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The tab control sizes a page when it lays it out (late for a hidden
+    // window, and only on showing for a page not in front), so the list
+    // follows its page's own size changes. The sign-in page lays itself out.
+    if (event->type() == QEvent::MouseButtonPress && watched == child<QWidget>(u"按钮选择") &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        if (const auto* folder = child<QLineEdit>(u"编辑框目录")) {
+            openFolderInFileManager(folder->text());
+        }
+        return true;
+    }
+    if (event->type() == QEvent::Resize) {
+        if (watched == reportView_->parentWidget()) {
+            fitReportList();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::chooseAutoSaveFile() {
+    // The window's one save dialog, starting from the file chosen before.
     auto* button = child<QPushButton>(u"按钮保存路径");
-    QFileDialog dialog(this, QStringLiteral("选择保存到文件的路径："));
-    dialog.setObjectName(QStringLiteral("通用对话框1"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters({QStringLiteral("文本文件 (*.txt)"), QStringLiteral("csv文件 (*.csv)"),
-                           QStringLiteral("全部文件 (*.*)")});
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    SaveDialogState& dialog = sharedSaveDialog();
     const std::string chosenBefore = widgetTag(*button);
     if (!chosenBefore.empty()) {
-        dialog.selectFile(toQString(chosenBefore));
+        dialog.fileName = toQString(chosenBefore);
     }
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        setWidgetTag(*button, toGbk(dialog.selectedFiles().first()));
+    const QString chosen = userDialogs().askSavePath(this, dialog);
+    if (!chosen.isEmpty()) {
+        setWidgetTag(*button, toGbk(chosen));
     }
 }
 

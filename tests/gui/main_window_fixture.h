@@ -22,6 +22,8 @@ namespace rankminer::testing {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The browser engine is heavy and not what these tests are about.
+        qputenv("RANKMINER_NO_BROWSER", "1");
         testApplication();
         settingsPath_ = dir_.file("RankMiner.ini");
     }
@@ -36,9 +38,7 @@ protected:
         window_.reset();
         store_ = std::make_unique<SettingsStore>();
         store_->open(settingsPath_);
-        MainWindowOptions options;
-        options.withBrowser = false;
-        window_ = std::make_unique<MainWindow>(*store_, std::move(config), options);
+        window_ = std::make_unique<MainWindow>(*store_, std::move(config));
         return *window_;
     }
 
