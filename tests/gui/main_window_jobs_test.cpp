@@ -1,0 +1,149 @@
+// The start buttons run their jobs inside the click against the loopback
+// site, with the window alive: rows arrive in the report list, and a second
+// click during the job stops it.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+#include "app/gbk_qt.h"
+#include "app/gui_job_host.h"
+#include "app/main_window_report_list.h"
+#include "app/qt_waiter.h"
+#include "app/report_model.h"
+#include "main_window_fixture.h"
+#include "platform/message_pump.h"
+#include "platform/waiter.h"
+#include "site_simulator/site_simulator.h"
+
+namespace rankminer::testing {
+namespace {
+
+// Answers every message box the window opens, keeping their texts, and runs
+// a hook on every tick while a job pumps events.
+class ModalWatcher {
+public:
+    ModalWatcher() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+        timer_.start();
+    }
+    std::function<void()> onTick;
+    QStringList messages;
+
+private:
+    void tick() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+            return;
+        }
+        if (onTick) {
+            onTick();
+        }
+    }
+    QTimer timer_;
+};
+
+class MainWindowJobsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        installQtEventDispatch();
+        sim::SimulatorOptions options;
+        options.rowsPerPage = 5;
+        options.defaultPages = 2;
+        simulator_ = std::make_unique<sim::SiteSimulator>(options);
+        ASSERT_TRUE(simulator_->start());
+    }
+
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        simulator_->stop();
+        installMessagePump({});
+        installWaiter(nullptr);
+    }
+
+    SiteConfig simulatorConfig() const {
+        SiteConfig config = SiteConfig::defaults();
+        config.rankUrl = simulator_->rankUrl();
+        config.keywordUrl = simulator_->keywordUrl();
+        config.siteUrl = simulator_->baseUrl();
+        config.engineHost = simulator_->engineHost();
+        config.engineMobileHost = simulator_->engineHost();
+        config.timeScale = 0;  // no pacing pauses
+        return config;
+    }
+
+    std::unique_ptr<sim::SiteSimulator> simulator_;
+};
+
+TEST_F(MainWindowJobsTest, RankingStartClickCollectsEveryRowIntoTheList) {
+    openWindow(simulatorConfig());
+    window_->show();
+    widget<QLineEdit>(u"编辑框域名")->setText(QStringLiteral("pages2.test"));
+    const std::string savePath = dir_.file("ranking.csv");
+    widget<QPushButton>(u"按钮保存路径")->setProperty("tag", toQString(savePath));
+    auto* start = widget<QPushButton>(u"按钮开始采集");
+
+    QStringList captionsSeen;
+    ModalWatcher watcher;
+    watcher.onTick = [&] { captionsSeen << start->text(); };
+    start->click();  // returns when the job is over
+
+    EXPECT_EQ(start->text().toStdString(), QStringLiteral("开始采集").toStdString());
+    EXPECT_TRUE(captionsSeen.contains(QStringLiteral("停止")));
+    EXPECT_TRUE(watcher.messages.contains(QStringLiteral("采集完成！")));
+
+    ReportList& list = window_->host().reportList();
+    std::vector<sim::RankRow> expected = simulator_->expectedRankRows("pages2.test", 1, false);
+    for (const auto& row : simulator_->expectedRankRows("pages2.test", 2, false)) {
+        expected.push_back(row);
+    }
+    ASSERT_EQ(list.rowCount(), static_cast<int>(expected.size()));
+    for (int row = 0; row < list.rowCount(); ++row) {
+        EXPECT_EQ(list.cellText(row, 1), "pages2.test") << row;
+        EXPECT_EQ(list.cellText(row, 2), expected[static_cast<std::size_t>(row)].keyword) << row;
+        EXPECT_EQ(list.cellText(row, 3), expected[static_cast<std::size_t>(row)].rank) << row;
+    }
+    // Every row reached the view too, and the auto-save file took them.
+    QCoreApplication::processEvents();
+    window_->reportModel().publishPending();
+    EXPECT_EQ(widget<QTreeView>(u"超级列表框")->model()->rowCount(), list.rowCount());
+    const std::string saved = readFileBytes(savePath);
+    EXPECT_NE(saved.find(expected.back().keyword), std::string::npos);
+}
+
+TEST_F(MainWindowJobsTest, SecondRankingClickStopsTheJob) {
+    openWindow(simulatorConfig());
+    window_->show();
+    widget<QLineEdit>(u"编辑框域名")->setText(QStringLiteral("pages6.test|pages6.test"));
+    widget<QCheckBox>(u"选择框百度排名自动保存")->setChecked(false);
+    auto* start = widget<QPushButton>(u"按钮开始采集");
+    ReportList& list = window_->host().reportList();
+
+    bool stopClicked = false;
+    ModalWatcher watcher;
+    watcher.onTick = [&] {
+        if (!stopClicked && list.rowCount() > 0) {
+            stopClicked = true;
+            start->click();  // reaches the running job's handler
+        }
+    };
+    start->click();
+
+    EXPECT_TRUE(stopClicked);
+    EXPECT_EQ(start->text().toStdString(), QStringLiteral("开始采集").toStdString());
+    EXPECT_GT(list.rowCount(), 0);
+    EXPECT_LT(list.rowCount(), 2 * 6 * 5);  // two domains of six pages of five rows
+    EXPECT_LT(simulator_->requestCount("/rank/"), 12);
+}
+
+}  // namespace
+}  // namespace rankminer::testing
