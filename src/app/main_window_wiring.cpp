@@ -13,6 +13,7 @@
 
 #include "app/banner.h"
 #include "app/banner_widgets.h"
+#include "app/find_dialog.h"
 #include "app/gbk_qt.h"
 #include "app/gui_job_host.h"
 #include "app/main_window.h"
@@ -34,6 +35,8 @@ constexpr const char* kHomePage = "https://www.example.org/rankminer/";
 void MainWindow::wireEvents() {
     connect(child<QPushButton>(u"按钮开始采集"), &QPushButton::clicked, this,
             [this] { jobs_->ranking.onStartClicked(); });
+    connect(child<QPushButton>(u"按钮开始挖掘"), &QPushButton::clicked, this,
+            [this] { jobs_->mining.onStartClicked(); });
     connect(child<QCheckBox>(u"选择框百度排名自动保存"), &QCheckBox::clicked, this,
             &MainWindow::applyRuleA);
     connect(child<QCheckBox>(u"选择框自动保存目录"), &QCheckBox::clicked, this,
@@ -66,6 +69,8 @@ void MainWindow::wireReportList() {
         QAction* action = menu->addAction(QString::fromUtf16(item));
         action->setObjectName(QString::fromUtf16(item));
     }
+    connect(menu->findChild<QAction*>(QStringLiteral("查找定位..")), &QAction::triggered, this,
+            [this] { showFindDialog(this, *reportList_, store_); });
     connect(reportView_, &QWidget::customContextMenuRequested, menu,
             [this, menu](QPoint at) { menu->popup(reportView_->viewport()->mapToGlobal(at)); });
 }
@@ -152,11 +157,18 @@ void MainWindow::copyMiningResults() {
 }
 
 void MainWindow::stopRunningJobs() {
+    // A job still running gets the stop request its button would give it, so
+    // the process does not go on collecting behind a closed window.
     static const std::string rankingIdle = gbk("开始采集");
+    static const std::string miningIdle = gbk("开始挖掘");
     static const std::string stopping = gbk("停止中");
     const std::string ranking = host_->caption(gbk("按钮开始采集"));
     if (ranking != rankingIdle && ranking != stopping) {
         jobs_->ranking.onStartClicked();
+    }
+    const std::string mining = host_->caption(gbk("按钮开始挖掘"));
+    if (mining != miningIdle && mining != stopping) {
+        jobs_->mining.onStartClicked();
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -21,6 +22,7 @@
 #include "platform/message_pump.h"
 #include "platform/waiter.h"
 #include "site_simulator/site_simulator.h"
+#include "text/gbk.h"
 
 namespace rankminer::testing {
 namespace {
@@ -143,6 +145,60 @@ TEST_F(MainWindowJobsTest, SecondRankingClickStopsTheJob) {
     EXPECT_GT(list.rowCount(), 0);
     EXPECT_LT(list.rowCount(), 2 * 6 * 5);  // two domains of six pages of five rows
     EXPECT_LT(simulator_->requestCount("/rank/"), 12);
+}
+
+TEST_F(MainWindowJobsTest, MiningStartClickWritesEveryRelatedKeywordIntoTheResults) {
+    openWindow(simulatorConfig());
+    window_->show();
+    widget<QPlainTextEdit>(u"编辑框关键词列表")->setPlainText(QStringLiteral("alpha\n挖掘"));
+    auto* start = widget<QPushButton>(u"按钮开始挖掘");
+    QStringList captionsSeen;
+    ModalWatcher watcher;
+    watcher.onTick = [&] { captionsSeen << start->text(); };
+    start->click();
+
+    EXPECT_EQ(start->text().toStdString(), QStringLiteral("开始挖掘").toStdString());
+    EXPECT_TRUE(captionsSeen.contains(QStringLiteral("停止挖掘")));
+    const QStringList lines = widget<QPlainTextEdit>(u"编辑框结果关键词")
+                                  ->toPlainText()
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    int expectedKeywords = 0;
+    for (const std::string& seed : {std::string("alpha"), gbk("挖掘")}) {
+        for (int page = 1; page <= 2; ++page) {
+            for (const auto& row : sim::expectedMiningRows(seed, page, 5)) {
+                if (row.keyword.empty()) {
+                    continue;
+                }
+                ++expectedKeywords;
+                EXPECT_TRUE(lines.contains(toQString(row.keyword)))
+                    << gbkToUtf8(row.keyword) << " missing";
+            }
+        }
+    }
+    EXPECT_GE(lines.size(), expectedKeywords);
+    EXPECT_GT(expectedKeywords, 0);
+}
+
+TEST_F(MainWindowJobsTest, SecondMiningClickStopsTheJob) {
+    openWindow(simulatorConfig());
+    window_->show();
+    widget<QPlainTextEdit>(u"编辑框关键词列表")
+        ->setPlainText(QStringLiteral("bigpages40\nbigpages40\nbigpages40"));
+    auto* start = widget<QPushButton>(u"按钮开始挖掘");
+    auto* results = widget<QPlainTextEdit>(u"编辑框结果关键词");
+    bool stopClicked = false;
+    ModalWatcher watcher;
+    watcher.onTick = [&] {
+        if (!stopClicked && !results->toPlainText().isEmpty()) {
+            stopClicked = true;
+            start->click();
+        }
+    };
+    start->click();
+
+    EXPECT_TRUE(stopClicked);
+    EXPECT_EQ(start->text().toStdString(), QStringLiteral("开始挖掘").toStdString());
+    EXPECT_LT(simulator_->requestCount("/kw/"), 3 * 40);
 }
 
 }  // namespace
