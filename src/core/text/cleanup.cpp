@@ -1,5 +1,7 @@
 #include "text/cleanup.h"
 
+#include <algorithm>
+
 #include "text/gbk.h"
 
 namespace rankminer {
@@ -40,15 +42,25 @@ std::string trimSpaces(std::string_view text, int mode, RegexHelper& helper, boo
 
 namespace {
 
+// Removes every occurrence, left to right without overlap, in place.
 void removeAll(std::string& text, std::string_view piece) {
-    std::size_t write = 0;
-    std::size_t read = 0;
-    while (read < text.size()) {
-        if (text.compare(read, piece.size(), piece) == 0) {
-            read += piece.size();
-            continue;
+    std::size_t found = text.find(piece);
+    if (found == std::string::npos) {
+        return;
+    }
+    std::size_t write = found;
+    std::size_t read = found + piece.size();
+    for (;;) {
+        found = text.find(piece, read);
+        const std::size_t end = found == std::string::npos ? text.size() : found;
+        // write <= read: copying forward never overwrites what is still to be read.
+        std::copy(text.begin() + static_cast<long>(read), text.begin() + static_cast<long>(end),
+                  text.begin() + static_cast<long>(write));
+        write += end - read;
+        if (found == std::string::npos) {
+            break;
         }
-        text[write++] = text[read++];
+        read = found + piece.size();
     }
     text.resize(write);
 }

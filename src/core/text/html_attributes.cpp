@@ -1,5 +1,6 @@
 #include "text/html_attributes.h"
 
+#include <cstring>
 #include <string>
 
 #include "text/gbk.h"
@@ -7,40 +8,134 @@
 
 namespace rankminer {
 
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+
+unsigned char lowerAscii(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + 32) : byte;
+}
+
+bool isLeadRange(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// Whether a character starts at `at`, walking characters from the start of
+// the text as findText does. Only the run of lead-range bytes just before
+// `at` decides it: the byte in front of such a run always ends a character.
+bool isCharacterStart(std::string_view text, std::size_t at) {
+    std::size_t run = 0;
+    while (run < at && isLeadRange(static_cast<unsigned char>(text[at - run - 1]))) {
+        ++run;
+    }
+    return run % 2 == 0;
+}
+
+bool matchesFoldedAt(std::string_view text, std::size_t at, std::string_view needle) {
+    for (std::size_t k = 1; k < needle.size(); ++k) {
+        if (lowerAscii(static_cast<unsigned char>(text[at + k])) !=
+            lowerAscii(static_cast<unsigned char>(needle[k]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// 0-based findText(text, needle, from + 1, true): the same matches, found by
+// jumping to the needle's first byte instead of comparing at every character.
+std::size_t findIgnoringCase(std::string_view text, std::string_view needle, std::size_t from) {
+    const auto first = needle.empty() ? 0 : static_cast<unsigned char>(needle[0]);
+    if (needle.empty() || first >= 0x80) {
+        const long long found = findText(text, needle, static_cast<long long>(from) + 1, true);
+        return found == -1 ? npos : static_cast<std::size_t>(found - 1);
+    }
+    if (needle.size() > text.size()) {
+        return npos;
+    }
+    const std::size_t last = text.size() - needle.size();
+    // Markers end in "=" or a quote, far rarer in a tag than their leading
+    // space: jump between those when the last byte is no letter.
+    const auto final = static_cast<unsigned char>(needle.back());
+    if (lowerAscii(final) < 'a' || lowerAscii(final) > 'z') {
+        const std::size_t tail = needle.size() - 1;
+        for (std::size_t end = from + tail; end < text.size(); ++end) {
+            const void* hit = std::memchr(text.data() + end, final, text.size() - end);
+            if (hit == nullptr) {
+                return npos;
+            }
+            end = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+            const std::size_t at = end - tail;
+            if (lowerAscii(static_cast<unsigned char>(text[at])) == lowerAscii(first) &&
+                matchesFoldedAt(text, at, needle) && isCharacterStart(text, at)) {
+                return at;
+            }
+        }
+        return npos;
+    }
+    const unsigned char lower = lowerAscii(first);
+    const bool letter = lower >= 'a' && lower <= 'z';
+    for (std::size_t at = from; at <= last; ++at) {
+        if (letter) {
+            if (lowerAscii(static_cast<unsigned char>(text[at])) != lower) {
+                continue;
+            }
+        } else {
+            const void* hit = std::memchr(text.data() + at, first, last - at + 1);
+            if (hit == nullptr) {
+                return npos;
+            }
+            at = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        }
+        if (matchesFoldedAt(text, at, needle) && isCharacterStart(text, at)) {
+            return at;
+        }
+    }
+    return npos;
+}
+
+}  // namespace
+
 std::string_view textBetweenView(std::string_view text, std::string_view left,
                                  std::string_view right) {
-    const long long leftAt = findText(text, left, 1, true);
-    if (leftAt == -1) {
+    const std::size_t leftAt = findIgnoringCase(text, left, 0);
+    if (leftAt == npos) {
         return {};
     }
-    const long long from = leftAt + static_cast<long long>(left.size());
-    const long long rightAt = findText(text, right, from, true);
-    if (rightAt == -1) {
+    const std::size_t from = leftAt + left.size();
+    const std::size_t rightAt = findIgnoringCase(text, right, from);
+    if (rightAt == npos) {
         return {};
     }
-    return text.substr(static_cast<std::size_t>(from - 1),
-                       static_cast<std::size_t>(rightAt - from));
+    return text.substr(from, rightAt - from);
 }
 
-bool startTagHasAttribute(std::string_view startTag, std::string_view name) {
-    const std::string marker = " " + std::string(name) + "=";
-    return containsText(startTag, marker, true);
-}
+AttributeTest::AttributeTest(std::string_view name, std::string_view value)
+    : kind_(!value.empty() ? Kind::Value : (!name.empty() ? Kind::Present : Kind::Any)),
+      marker_(" " + std::string(name) + "="),
+      doubleQuoted_(marker_ + "\""),
+      apostrophed_(marker_ + "'"),
+      loweredValue_(toLowerAscii(value)) {}
 
-bool startTagHasAttributeValue(std::string_view startTag, std::string_view name,
-                               std::string_view loweredValue) {
-    const std::string marker = " " + std::string(name) + "=";
-    if (!containsText(startTag, marker, true)) {
+bool AttributeTest::passes(std::string_view startTag) const {
+    if (kind_ == Kind::Any) {
+        return true;
+    }
+    if (findIgnoringCase(startTag, marker_, 0) == npos) {
         return false;  // every reading below starts with the marker
     }
+    if (kind_ == Kind::Present) {
+        return true;
+    }
     const std::string_view readings[] = {
-        textBetweenView(startTag, marker + "\"", "\""),
-        textBetweenView(startTag, marker + "'", "'"),
-        textBetweenView(startTag, marker, " "),
-        textBetweenView(startTag, marker, ">"),
+        textBetweenView(startTag, doubleQuoted_, "\""),
+        textBetweenView(startTag, apostrophed_, "'"),
+        textBetweenView(startTag, marker_, " "),
+        textBetweenView(startTag, marker_, ">"),
     };
     for (const std::string_view reading : readings) {
-        if (toLowerAscii(trimBlanks(reading)) == loweredValue) {
+        // Trimming only shortens, so a shorter reading cannot match.
+        if (reading.size() >= loweredValue_.size() &&
+            toLowerAscii(trimBlanks(reading)) == loweredValue_) {
             return true;
         }
     }
@@ -63,7 +158,7 @@ std::string_view readAttribute(std::string_view element, const std::string& mark
         if (!value.empty()) {
             return value;
         }
-        if (containsText(element, quoted + quote, true)) {
+        if (findIgnoringCase(element, quoted + quote, 0) != npos) {
             settled = true;
             return {};
         }

@@ -3,6 +3,7 @@
 // Attribute reading on start-tag and element texts, shared by the element
 // finder's attribute test and HtmlExtractor::attributeValue.
 
+#include <string>
 #include <string_view>
 
 namespace rankminer {
@@ -12,15 +13,25 @@ namespace rankminer {
 std::string_view textBetweenView(std::string_view text, std::string_view left,
                                  std::string_view right);
 
-// Whether the start tag's attribute `name`, read in each of the four ways a
+// The element finder's attribute test on a start tag, prepared once per
+// search. With a value: the attribute `name`, read in each of the four ways a
 // page may write it (double-quoted, apostrophes, unquoted up to a space, up
-// to ">"), equals `loweredValue` once blanks are trimmed and ASCII lowered.
-// Needs " name=" right before the value, so `class = "x"` in a raw page does
-// not count.
-bool startTagHasAttributeValue(std::string_view startTag, std::string_view name,
-                               std::string_view loweredValue);
+// to ">"), equals the value once blanks are trimmed, ASCII case ignored. It
+// needs " name=" right before the value, so `class = "x"` in a raw page does
+// not count. With a name only: the start tag carries " name=". With neither:
+// every start tag passes.
+class AttributeTest {
+public:
+    AttributeTest(std::string_view name, std::string_view value);
+    bool passes(std::string_view startTag) const;
 
-// Whether the start tag carries " name=" at all.
-bool startTagHasAttribute(std::string_view startTag, std::string_view name);
+private:
+    enum class Kind { Any, Present, Value };
+    Kind kind_;
+    std::string marker_;
+    std::string doubleQuoted_;
+    std::string apostrophed_;
+    std::string loweredValue_;
+};
 
 }  // namespace rankminer

@@ -61,7 +61,7 @@ std::string HtmlExtractor::findElement(std::string_view text, std::string_view t
                                        std::string_view attributeValue, int index, bool innerOnly) {
     const HtmlTagScanner scanner(tag);
     GreaterSignFinder greaterSigns(text);
-    const std::string loweredValue = toLowerAscii(attributeValue);
+    const AttributeTest attributeTest(attributeName, attributeValue);
     int passed = 0;
     for (std::size_t open = scanner.nextOpen(text, 0); open != npos;
          open = scanner.nextOpen(text, open + 1)) {
@@ -74,11 +74,7 @@ std::string HtmlExtractor::findElement(std::string_view text, std::string_view t
         if (startTag.size() > 1 && startTag[1] == '/') {
             continue;
         }
-        if (!attributeValue.empty()) {
-            if (!startTagHasAttributeValue(startTag, attributeName, loweredValue)) {
-                continue;
-            }
-        } else if (!attributeName.empty() && !startTagHasAttribute(startTag, attributeName)) {
+        if (!attributeTest.passes(startTag)) {
             continue;
         }
         if (index > 0 && ++passed < index) {

@@ -30,12 +30,13 @@ std::size_t nextLessThan(std::string_view text, std::size_t from) {
 }  // namespace
 
 HtmlTagScanner::HtmlTagScanner(std::string_view tag)
-    : name_(toLowerAscii(tag)), exact_(name_.size(), false) {
+    : name_(toLowerAscii(tag)), exact_(name_.size(), 0) {
     for (std::size_t i = 0; i < name_.size();) {
         const std::size_t length = gbkCharLength(name_, i);
         if (length == 2) {
-            exact_[i] = true;
-            exact_[i + 1] = true;
+            exact_[i] = 1;
+            exact_[i + 1] = 1;
+            asciiName_ = false;
         }
         i += length;
     }
@@ -44,6 +45,15 @@ HtmlTagScanner::HtmlTagScanner(std::string_view tag)
 bool HtmlTagScanner::nameMatchesAt(std::string_view text, std::size_t at) const {
     if (text.size() - at < name_.size()) {
         return false;
+    }
+    if (asciiName_) {
+        for (std::size_t k = 0; k < name_.size(); ++k) {
+            if (lowerAscii(static_cast<unsigned char>(text[at + k])) !=
+                static_cast<unsigned char>(name_[k])) {
+                return false;
+            }
+        }
+        return true;
     }
     for (std::size_t k = 0; k < name_.size(); ++k) {
         const auto byte = static_cast<unsigned char>(text[at + k]);

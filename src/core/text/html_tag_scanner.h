@@ -32,8 +32,9 @@ public:
 private:
     bool nameMatchesAt(std::string_view text, std::size_t at) const;
 
-    std::string name_;         // lowered as a GBK text lowers
-    std::vector<bool> exact_;  // bytes of two-byte characters compare exactly
+    std::string name_;  // lowered as a GBK text lowers
+    bool asciiName_ = true;
+    std::vector<unsigned char> exact_;  // bytes of two-byte characters compare exactly
 };
 
 // Offset of the first ">" at or after `from`, remembering the last answer so

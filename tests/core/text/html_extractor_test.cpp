@@ -225,5 +225,36 @@ TEST(TextBetween, FirstLeftThenFirstRightAfterIt) {
     EXPECT_BYTES_EQ("y", HtmlExtractor::textBetween(std::string("\xB0[x[y]"), "[", "]"));
 }
 
+// textBetween jumps between candidate bytes; it must find exactly what a
+// character-by-character search finds, lead bytes and odd pairings included.
+TEST(TextBetween, AgreesWithCharacterSearchOnRandomTexts) {
+    const auto reference = [](std::string_view text, std::string_view left,
+                              std::string_view right) -> std::string {
+        const long long leftAt = findText(text, left, 1, true);
+        if (leftAt == -1) {
+            return {};
+        }
+        const long long from = leftAt + static_cast<long long>(left.size());
+        const long long rightAt = findText(text, right, from, true);
+        return rightAt == -1 ? std::string()
+                             : std::string(text.substr(static_cast<std::size_t>(from - 1),
+                                                       static_cast<std::size_t>(rightAt - from)));
+    };
+    const std::string alphabet = std::string("\xB0\xA1\xD6 =\"'>aAC", 11);
+    const std::vector<std::pair<std::string, std::string>> markers = {
+        {" a=\"", "\""}, {" A=", " "}, {"a", ">"}, {std::string("\xA1 "), "'"}, {"=", "C"}};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
+    for (int round = 0; round < 4000; ++round) {
+        std::string text;
+        for (int i = 0; i < 24; ++i) {
+            text.push_back(alphabet[pick(random)]);
+        }
+        const auto& [left, right] = markers[static_cast<std::size_t>(round) % markers.size()];
+        ASSERT_BYTES_EQ(reference(text, left, right),
+                        HtmlExtractor::textBetween(text, left, right));
+    }
+}
+
 }  // namespace
 }  // namespace rankminer
