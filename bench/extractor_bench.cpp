@@ -96,7 +96,7 @@ std::string reportRow(Sequence& sequence, int number) {
     // Filler that pages carry per row (hidden detail blocks), so rows have a
     // realistic size.
     row += "  <td class=\"hide\"><div style=\"display:none\">";
-    while (row.size() < 1100) {
+    while (row.size() < 1350) {
         row += "<span title=\"" + keyword + "\">" + title + "</span>";
     }
     return row + "</div></td>\r\n</tr>\r\n";
