@@ -147,6 +147,32 @@ TEST_F(MainWindowJobsTest, SecondRankingClickStopsTheJob) {
     EXPECT_LT(simulator_->requestCount("/rank/"), 12);
 }
 
+// Closing the window while a job runs saves the settings and stops the job,
+// so the click handler returns and the process can end.
+TEST_F(MainWindowJobsTest, ClosingDuringAJobStopsIt) {
+    openWindow(simulatorConfig());
+    window_->show();
+    widget<QLineEdit>(u"编辑框域名")->setText(QStringLiteral("pages6.test|pages6.test"));
+    widget<QCheckBox>(u"选择框百度排名自动保存")->setChecked(false);
+    auto* start = widget<QPushButton>(u"按钮开始采集");
+    ReportList& list = window_->host().reportList();
+    bool closed = false;
+    ModalWatcher watcher;
+    watcher.onTick = [&] {
+        if (!closed && list.rowCount() > 0) {
+            closed = true;
+            window_->close();
+        }
+    };
+    start->click();
+
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(start->text().toStdString(), QStringLiteral("开始采集").toStdString());
+    EXPECT_LT(list.rowCount(), 2 * 6 * 5);
+    EXPECT_NE(readFileBytes(settingsPath_).find("pages6.test|pages6.test"), std::string::npos);
+}
+
 TEST_F(MainWindowJobsTest, MiningStartClickWritesEveryRelatedKeywordIntoTheResults) {
     openWindow(simulatorConfig());
     window_->show();
