@@ -7,7 +7,9 @@
 #include <QUrl>
 
 #include "app/browser_profile.h"
+#include "app/gbk_qt.h"
 #include "app/user_dialogs.h"
+#include "report/export.h"
 
 namespace rankminer {
 
@@ -24,7 +26,8 @@ bool openTarget(const QString& target, QString* refusal) {
     }
     const QUrl url(trimmed, QUrl::TolerantMode);
     const QString scheme = url.scheme();  // QUrl keeps schemes lower-case
-    if (!url.isValid() || (scheme != QStringLiteral("http") && scheme != QStringLiteral("https")) ||
+    if (!isWebAddress(toGbk(trimmed)) || !url.isValid() ||
+        (scheme != QStringLiteral("http") && scheme != QStringLiteral("https")) ||
         url.host().isEmpty()) {
         return refuse(QStringLiteral("未打开：只打开 http 或 https 网址（") + trimmed +
                       QStringLiteral("）"));

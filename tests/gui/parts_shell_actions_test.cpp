@@ -64,6 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"OtherScheme", "ftp://example.com/", nullptr},
         TargetCase{"ProgramName", "calc.exe", nullptr},
         TargetCase{"HttpWithoutHost", "http:///etc/passwd", nullptr},
+        TargetCase{"BlankInside", "http://example.com/a b", nullptr},
         TargetCase{"Empty", "", nullptr}),
     [](const ::testing::TestParamInfo<TargetCase>& info) { return std::string(info.param.name); });
 
