@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -19,11 +20,9 @@ namespace {
 
 class ReportListTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        testApplication();
-        view_.resize(900, 300);
-    }
+    void SetUp() override { view_.resize(900, 300); }
 
+    QApplication& app_ = testApplication();  // before any widget
     ReportModel model_;
     ReportListView view_{model_, nullptr};
     GuiReportList list_{model_, view_};
