@@ -13,11 +13,17 @@
 
 namespace rankminer {
 
-std::string fileSystemPath(std::string_view gbkPath) { return gbkToUtf8(gbkPath); }
+std::string fileSystemPath(std::string_view gbkPath) {
+    return gbkToUtf8(gbkPath);
+}
 
-std::string programPath(std::string_view fileSystemName) { return utf8ToGbk(fileSystemName); }
+std::string programPath(std::string_view fileSystemName) {
+    return utf8ToGbk(fileSystemName);
+}
 
-OutputFile::~OutputFile() { close(); }
+OutputFile::~OutputFile() {
+    close();
+}
 
 OutputFile::OutputFile(OutputFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
 
@@ -128,8 +134,12 @@ std::string documentsDirectory() {
     return isDirectory(documents) ? documents : homeDirectory();
 }
 
-std::string configDirectory() { return xdgDirectory("XDG_CONFIG_HOME", "/.config") + "/rankminer"; }
+std::string configDirectory() {
+    return xdgDirectory("XDG_CONFIG_HOME", "/.config") + "/rankminer";
+}
 
-std::string dataDirectory() { return xdgDirectory("XDG_DATA_HOME", "/.local/share") + "/rankminer"; }
+std::string dataDirectory() {
+    return xdgDirectory("XDG_DATA_HOME", "/.local/share") + "/rankminer";
+}
 
 }  // namespace rankminer

@@ -1,5 +1,9 @@
 #include "platform/report_list.h"
 
+#include <algorithm>
+
+#include "platform/message_pump.h"
+
 namespace rankminer {
 
 const std::vector<ReportColumn>& reportColumns() {
@@ -17,6 +21,29 @@ const std::vector<ReportColumn>& reportColumns() {
     return columns;
 }
 
+void ReportList::reorderRows(const std::vector<int>& order) {
+    const int rows = static_cast<int>(order.size());
+    const int columns = columnCount();
+    std::vector<std::vector<std::string>> snapshot(order.size());
+    for (int r = 0; r < rows; ++r) {
+        snapshot[r].reserve(static_cast<std::size_t>(columns));
+        for (int c = 0; c < columns; ++c) {
+            snapshot[r].push_back(cellText(r, c));
+        }
+        pumpMessages();
+    }
+    for (int r = 0; r < rows; ++r) {
+        const int source = order[static_cast<std::size_t>(r)];
+        if (source < 0 || source >= rows) {
+            continue;
+        }
+        for (int c = 0; c < columns; ++c) {
+            setCellText(r, c, snapshot[static_cast<std::size_t>(source)][c]);
+        }
+        pumpMessages();
+    }
+}
+
 MemoryReportList::MemoryReportList() {
     for (const auto& column : reportColumns()) {
         titles_.emplace_back(column.title);
@@ -24,9 +51,13 @@ MemoryReportList::MemoryReportList() {
     }
 }
 
-int MemoryReportList::rowCount() const { return static_cast<int>(rows_.size()); }
+int MemoryReportList::rowCount() const {
+    return static_cast<int>(rows_.size());
+}
 
-int MemoryReportList::columnCount() const { return static_cast<int>(titles_.size()); }
+int MemoryReportList::columnCount() const {
+    return static_cast<int>(titles_.size());
+}
 
 bool MemoryReportList::validCell(int row, int column) const {
     return row >= 0 && row < rowCount() && column >= 0 && column < columnCount();
@@ -53,7 +84,9 @@ void MemoryReportList::deleteAllRows() {
     selected_ = -1;
 }
 
-void MemoryReportList::ensureVisible(int row) { lastVisible_ = row; }
+void MemoryReportList::ensureVisible(int row) {
+    lastVisible_ = row;
+}
 
 std::string MemoryReportList::columnTitle(int column) const {
     return column >= 0 && column < columnCount() ? titles_[column] : std::string();
@@ -69,7 +102,28 @@ void MemoryReportList::setColumnWidth(int column, int width) {
     }
 }
 
-int MemoryReportList::selectedRow() const { return selected_; }
+void MemoryReportList::reorderRows(const std::vector<int>& order) {
+    const std::size_t rows = std::min(order.size(), rows_.size());
+    std::vector<std::vector<std::string>> moved(rows);
+    std::vector<bool> taken(rows, false);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const int source = order[r];
+        if (source < 0 || static_cast<std::size_t>(source) >= rows || taken[source]) {
+            return;  // not a permutation: leave the list as it is
+        }
+        taken[source] = true;
+    }
+    for (std::size_t r = 0; r < rows; ++r) {
+        moved[r] = std::move(rows_[static_cast<std::size_t>(order[r])]);
+    }
+    for (std::size_t r = 0; r < rows; ++r) {
+        rows_[r] = std::move(moved[r]);
+    }
+}
+
+int MemoryReportList::selectedRow() const {
+    return selected_;
+}
 
 void MemoryReportList::selectRow(int row) {
     selected_ = (row >= 0 && row < rowCount()) ? row : -1;

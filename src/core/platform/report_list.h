@@ -27,6 +27,12 @@ public:
     virtual int selectedRow() const = 0;
     // Makes the row the selected one; -1 clears the selection.
     virtual void selectRow(int row) = 0;
+
+    // Rows 0 .. order.size()-1 take the cells that rows order[0], order[1] ...
+    // held before; order is a permutation of those rows. Rows after them stay.
+    // This default copies every cell through the operations above, pumping
+    // messages after each row; lists that own their rows move them instead.
+    virtual void reorderRows(const std::vector<int>& order);
 };
 
 // The eight columns of the report list, with their initial widths.
@@ -53,6 +59,7 @@ public:
     void setColumnWidth(int column, int width) override;
     int selectedRow() const override;
     void selectRow(int row) override;
+    void reorderRows(const std::vector<int>& order) override;
 
     // The last row passed to ensureVisible (-1 before any).
     int lastVisibleRow() const { return lastVisible_; }

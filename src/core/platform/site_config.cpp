@@ -26,9 +26,13 @@ std::string SiteConfig::redirectPrefixes() const {
     return "http://" + engineHost + "/link?url=|http://" + engineMobileHost + "/s?";
 }
 
-std::string SiteConfig::searchAddress() const { return "http://" + engineHost + "/baidu?word="; }
+std::string SiteConfig::searchAddress() const {
+    return "http://" + engineHost + "/baidu?word=";
+}
 
-std::string SiteConfig::userPage() const { return siteUrl + "user.php"; }
+std::string SiteConfig::userPage() const {
+    return siteUrl + "user.php";
+}
 
 long long SiteConfig::scaledPause(long long milliseconds) const {
     const double scaled = static_cast<double>(milliseconds) * timeScale;

@@ -55,7 +55,9 @@ std::shared_ptr<Waiter>& installed() {
 }
 }  // namespace
 
-std::shared_ptr<Waiter> currentWaiter() { return installed(); }
+std::shared_ptr<Waiter> currentWaiter() {
+    return installed();
+}
 
 void installWaiter(std::shared_ptr<Waiter> waiter) {
     installed() = waiter ? std::move(waiter) : std::make_shared<BlockingWaiter>();

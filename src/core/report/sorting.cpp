@@ -166,43 +166,23 @@ void sortReportList(ReportList& list, int column, bool ascending, SortKind kind)
     }
     // Rows a running job appends while this pumps messages are not counted.
     const int rows = list.rowCount();
-    const auto cell = [columns](int row, int col) {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
-               static_cast<std::size_t>(col);
-    };
-    std::vector<std::string> snapshot(static_cast<std::size_t>(rows) *
-                                      static_cast<std::size_t>(columns));
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            snapshot[cell(r, c)] = list.cellText(r, c);
-        }
-        pumpMessages();
-    }
-
     std::vector<int> order;
     if (kind == SortKind::Numeric) {
         std::vector<double> values(static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r) {
-            values[r] = leadingNumber(snapshot[cell(r, column)]);
+            values[r] = leadingNumber(list.cellText(r, column));
             pumpMessages();
         }
         order = numericOrder(values, ascending);
     } else {
         std::vector<std::string> upperKeys(static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r) {
-            upperKeys[r] = toUpperAscii(snapshot[cell(r, column)]);
+            upperKeys[r] = toUpperAscii(list.cellText(r, column));
             pumpMessages();
         }
         order = textOrder(upperKeys, ascending);
     }
-
-    for (int r = 0; r < rows; ++r) {
-        const int source = order[static_cast<std::size_t>(r)];
-        for (int c = 0; c < columns; ++c) {
-            list.setCellText(r, c, snapshot[cell(source, c)]);
-        }
-        pumpMessages();
-    }
+    list.reorderRows(order);
 }
 
 void HeaderSorter::onHeaderClicked(ReportList& list, int column) {

@@ -354,7 +354,9 @@ std::string_view leadingNumberSpan(const std::string& ascii, bool allowFraction)
     if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) {
         ++i;
     }
-    const auto isDigit = [&](std::size_t k) { return k < ascii.size() && ascii[k] >= '0' && ascii[k] <= '9'; };
+    const auto isDigit = [&](std::size_t k) {
+        return k < ascii.size() && ascii[k] >= '0' && ascii[k] <= '9';
+    };
     bool digits = false;
     while (isDigit(i)) {
         ++i;
@@ -392,7 +394,8 @@ std::string_view leadingNumberSpan(const std::string& ascii, bool allowFraction)
 }  // namespace
 
 double leadingNumber(std::string_view text) {
-    const std::string ascii = fullWidthToAscii(text.substr(0, std::min<std::size_t>(text.size(), 512)));
+    const std::string ascii =
+        fullWidthToAscii(text.substr(0, std::min<std::size_t>(text.size(), 512)));
     std::string_view span = leadingNumberSpan(ascii, true);
     if (span.empty()) {
         return 0;
@@ -409,7 +412,8 @@ double leadingNumber(std::string_view text) {
 }
 
 long long leadingInteger(std::string_view text) {
-    const std::string ascii = fullWidthToAscii(text.substr(0, std::min<std::size_t>(text.size(), 512)));
+    const std::string ascii =
+        fullWidthToAscii(text.substr(0, std::min<std::size_t>(text.size(), 512)));
     std::string_view span = leadingNumberSpan(ascii, false);
     if (span.empty()) {
         return 0;

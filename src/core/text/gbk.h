@@ -32,7 +32,9 @@ std::string gbkToUtf8(std::string_view gbk);
 std::string utf8ToGbk(std::string_view utf8);
 
 // Program text from a UTF-8 source literal: gbk("采集完成！").
-inline std::string gbk(std::string_view utf8) { return utf8ToGbk(utf8); }
+inline std::string gbk(std::string_view utf8) {
+    return utf8ToGbk(utf8);
+}
 
 // ---- Searching ---------------------------------------------------------------
 // 1-based position of needle in haystack at or after start (1-based), or -1.

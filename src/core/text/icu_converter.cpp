@@ -49,8 +49,8 @@ std::string convertBetween(std::string_view bytes, const char* from, const char*
         const char* inPtr = bytes.data();
         UErrorCode status = U_ZERO_ERROR;
         ucnv_convertEx(target.get(), source.get(), &outPtr, out.data() + out.size(), &inPtr,
-                       bytes.data() + bytes.size(), nullptr, nullptr, nullptr, nullptr, true,
-                       true, &status);
+                       bytes.data() + bytes.size(), nullptr, nullptr, nullptr, nullptr, true, true,
+                       &status);
         if (status == U_BUFFER_OVERFLOW_ERROR) {
             out.assign(out.size() * 2, '\0');
             ucnv_resetToUnicode(source.get());
