@@ -22,6 +22,7 @@ namespace rankminer {
 
 class Banner;
 class BrowserPage;
+class ListActions;
 class GuiJobHost;
 class GuiReportList;
 class ReportModel;
@@ -103,6 +104,7 @@ private:
     QLabel* statusText_ = nullptr;
     QTreeView* reportView_ = nullptr;
     BrowserPage* browser_ = nullptr;
+    ListActions* actions_ = nullptr;
     std::unique_ptr<GuiReportList> reportList_;
     std::unique_ptr<GuiJobHost> host_;
     std::unique_ptr<MainWindowJobs> jobs_;

@@ -16,6 +16,7 @@
 #include "app/find_dialog.h"
 #include "app/gbk_qt.h"
 #include "app/gui_job_host.h"
+#include "app/list_actions.h"
 #include "app/main_window.h"
 #include "app/main_window_jobs.h"
 #include "app/main_window_report_list.h"
@@ -45,6 +46,15 @@ void MainWindow::wireEvents() {
             &MainWindow::applyRuleC);
     connect(child<QPushButton>(u"按钮保存路径"), &QPushButton::clicked, this,
             &MainWindow::chooseAutoSaveFile);
+    // Export, copy and the row actions; owned by the window.
+    actions_ = new ListActions(this, *host_, store_, config_,
+                               [this] { return jobs_->mining.state().headerLine; });
+    connect(child<QPushButton>(u"按钮导出"), &QPushButton::clicked, actions_,
+            &ListActions::exportReportList);
+    connect(child<QPushButton>(u"按钮复制"), &QPushButton::clicked, actions_,
+            &ListActions::copyReportList);
+    connect(child<QPushButton>(u"按钮1"), &QPushButton::clicked, actions_,
+            &ListActions::exportMiningResults);
     wireReportList();
     wireMiningPage();
     wireHelpPage();
@@ -69,8 +79,15 @@ void MainWindow::wireReportList() {
         QAction* action = menu->addAction(QString::fromUtf16(item));
         action->setObjectName(QString::fromUtf16(item));
     }
-    connect(menu->findChild<QAction*>(QStringLiteral("查找定位..")), &QAction::triggered, this,
+    auto item = [menu](const char16_t* text) {
+        return menu->findChild<QAction*>(QString::fromUtf16(text));
+    };
+    connect(item(u"复制一行"), &QAction::triggered, actions_, &ListActions::copyRow);
+    connect(item(u"查找定位.."), &QAction::triggered, this,
             [this] { showFindDialog(this, *reportList_, store_); });
+    connect(item(u"百度一下"), &QAction::triggered, actions_, &ListActions::searchKeyword);
+    connect(item(u"访问收录页"), &QAction::triggered, actions_, &ListActions::openRowLink);
+    connect(item(u"清空列表"), &QAction::triggered, actions_, &ListActions::clearList);
     connect(reportView_, &QWidget::customContextMenuRequested, menu,
             [this, menu](QPoint at) { menu->popup(reportView_->viewport()->mapToGlobal(at)); });
 }

@@ -6,8 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QString>
+#include <QStringList>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,14 +23,42 @@
 
 namespace rankminer::testing {
 
+// Answers every message box the window opens, keeping their texts, and runs
+// a hook on every tick while a job pumps events.
+class ModalWatcher {
+public:
+    ModalWatcher() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+        timer_.start();
+    }
+    std::function<void()> onTick;
+    QStringList messages;
+
+private:
+    void tick() {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messages << box->text();
+            box->accept();
+            return;
+        }
+        if (onTick) {
+            onTick();
+        }
+    }
+    QTimer timer_;
+};
+
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // The application exists before any member of a derived fixture.
+    MainWindowTest() {
         // The browser engine is heavy and not what these tests are about.
         qputenv("RANKMINER_NO_BROWSER", "1");
         testApplication();
-        settingsPath_ = dir_.file("RankMiner.ini");
     }
+
+    void SetUp() override { settingsPath_ = dir_.file("RankMiner.ini"); }
 
     void TearDown() override {
         window_.reset();

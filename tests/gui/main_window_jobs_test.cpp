@@ -27,32 +27,6 @@
 namespace rankminer::testing {
 namespace {
 
-// Answers every message box the window opens, keeping their texts, and runs
-// a hook on every tick while a job pumps events.
-class ModalWatcher {
-public:
-    ModalWatcher() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-        timer_.start();
-    }
-    std::function<void()> onTick;
-    QStringList messages;
-
-private:
-    void tick() {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages << box->text();
-            box->accept();
-            return;
-        }
-        if (onTick) {
-            onTick();
-        }
-    }
-    QTimer timer_;
-};
-
 class MainWindowJobsTest : public MainWindowTest {
 protected:
     void SetUp() override {
