@@ -65,8 +65,6 @@ public:
     GuiReportList& reportList() { return *reportList_; }
     ReportModel& reportModel() { return *model_; }
     Banner& banner() { return *banner_; }
-    SettingsStore& settings() { return store_; }
-    const SiteConfig& siteConfig() const { return config_; }
     QTimer& userPageTimer() { return userPageTimer_; }
     QTimer& logoTimer() { return logoTimer_; }
 

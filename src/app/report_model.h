@@ -45,7 +45,6 @@ public:
 
     // Makes every stored row visible to the views now.
     void publishPending();
-    int pendingRows() const { return storedRows_ - published_; }
     // Called after each publish (the view scrolls to a wanted row then).
     void setAfterPublish(std::function<void()> callback) { afterPublish_ = std::move(callback); }
     // Publishes soon (at the next batch) rather than now.

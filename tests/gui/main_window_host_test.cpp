@@ -166,6 +166,19 @@ TEST_F(MainWindowTest, UserPageRefreshPointsTheBrowserAtTheUserPage) {
     EXPECT_EQ(window_->userPageTimer().interval(), 60000);
 }
 
+// The first activation shows the user page at once, without waiting a
+// minute for the refresh timer.
+TEST_F(MainWindowTest, FirstActivationVisitsTheUserPage) {
+    SiteConfig config = SiteConfig::defaults();
+    config.siteUrl = "http://127.0.0.1:9/";
+    openWindow(config);
+    auto* address = widget<QLineEdit>(u"编辑框网址");
+    address->setText(QStringLiteral("about:blank"));
+    window_->show();
+    window_->activateWindow();
+    QTRY_COMPARE(address->text(), QStringLiteral("http://127.0.0.1:9/user.php"));
+}
+
 // The logo wanders between the fixed pictures and the right edge, one pixel
 // a tick, turning within 20 pixels of either end.
 TEST_F(MainWindowTest, LogoTurnsAtBothEndsOfItsWay) {
