@@ -63,6 +63,13 @@ void QtWaiter::waitFor(WaitSignal& signal, Clock::time_point deadline) {
     }
     state->loop = nullptr;
     signal.clearWakeCallback();
+    // Ended by neither the wake nor the deadline: the application is quitting,
+    // and from now on every nested loop returns at once. Waiting without
+    // dispatching keeps the job's waits as long as they should be rather than
+    // turning them into busy loops while the job winds down.
+    if (!signal.isSet() && Clock::now() < deadline) {
+        signal.blockUntil(deadline);
+    }
 }
 
 void installQtEventDispatch() {

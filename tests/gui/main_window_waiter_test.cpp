@@ -83,5 +83,26 @@ TEST_F(QtWaiterTest, LateWakeDoesNotEndALaterWait) {
     EXPECT_TRUE(late.isSet());
 }
 
+// Once the application is quitting, nested loops return at once; a job that
+// still waits for its worker (the window was closed during a download) must
+// still get the whole wait.
+TEST_F(QtWaiterTest, WaitsStayWholeWhileTheApplicationQuits) {
+    WaitSignal done;
+    bool setWhenReturned = false;
+    std::thread worker;
+    QTimer::singleShot(0, [&] {
+        worker = std::thread([&] {
+            std::this_thread::sleep_for(50ms);
+            done.set();
+        });
+        QCoreApplication::exit(0);
+        waiter_.waitFor(done, Clock::now() + 60s);
+        setWhenReturned = done.isSet();
+    });
+    QCoreApplication::exec();
+    worker.join();
+    EXPECT_TRUE(setWhenReturned);
+}
+
 }  // namespace
 }  // namespace rankminer
