@@ -90,6 +90,10 @@ void GuiReportList::setColumnWidth(int column, int width) {
     }
 }
 
+void GuiReportList::reorderRows(const std::vector<int>& order) {
+    model_.reorder(order);
+}
+
 int GuiReportList::selectedRow() const {
     const QModelIndexList rows = view_.selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();

@@ -41,6 +41,7 @@ public:
     void setColumnWidth(int column, int width) override;
     int selectedRow() const override;
     void selectRow(int row) override;
+    void reorderRows(const std::vector<int>& order) override;
 
 private:
     void scrollToWantedRow();

@@ -1,5 +1,7 @@
 #include "app/report_model.h"
 
+#include <algorithm>
+
 #include "app/gbk_qt.h"
 #include "platform/report_list.h"
 
@@ -82,6 +84,34 @@ void ReportModel::clear() {
 std::string ReportModel::title(int column) const {
     return column >= 0 && column < columns() ? titles_[static_cast<std::size_t>(column)]
                                              : std::string();
+}
+
+void ReportModel::reorder(const std::vector<int>& order) {
+    const std::size_t rows = order.size();
+    if (rows > static_cast<std::size_t>(storedRows_)) {
+        return;
+    }
+    std::vector<bool> taken(rows, false);
+    for (const int source : order) {
+        if (source < 0 || static_cast<std::size_t>(source) >= rows ||
+            taken[static_cast<std::size_t>(source)]) {
+            return;
+        }
+        taken[static_cast<std::size_t>(source)] = true;
+    }
+    const std::size_t width = titles_.size();
+    std::vector<std::string> moved(rows * width);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t from = static_cast<std::size_t>(order[row]) * width;
+        for (std::size_t column = 0; column < width; ++column) {
+            moved[row * width + column] = std::move(cells_[from + column]);
+        }
+    }
+    std::move(moved.begin(), moved.end(), cells_.begin());
+    const int changedRows = std::min(static_cast<int>(rows), published_);
+    if (changedRows > 0) {
+        emit dataChanged(index(0, 0), index(changedRows - 1, columns() - 1), {Qt::DisplayRole});
+    }
 }
 
 void ReportModel::schedulePublish() {

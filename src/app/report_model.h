@@ -42,6 +42,12 @@ public:
     int append(std::string_view firstColumn);
     void clear();
     std::string title(int column) const;
+    // Rows 0 .. order.size()-1 take the cells rows order[0], order[1] ... held
+    // before, moved rather than copied; the rows stay where they are for the
+    // views (selection and scroll position keep their row numbers), which see
+    // one change of the whole range. Ignored unless order is a permutation of
+    // those rows.
+    void reorder(const std::vector<int>& order);
 
     // Makes every stored row visible to the views now.
     void publishPending();

@@ -75,6 +75,36 @@ TEST_F(ReportListTest, GbkBytesThatAreNoCharacterSurviveTheList) {
     EXPECT_FALSE(model_.data(model_.index(0, 0)).toString().isEmpty());
 }
 
+TEST_F(ReportListTest, ReorderMovesRowsWithOneChangeAndKeepsLaterRows) {
+    for (const char* serial : {"a", "b", "c", "d"}) {
+        const int row = list_.appendRow(serial);
+        list_.setCellText(row, 7, std::string("link-") + serial);
+    }
+    model_.publishPending();
+    list_.selectRow(0);
+    QSignalSpy changed(&model_, &QAbstractItemModel::dataChanged);
+    list_.reorderRows({2, 0, 1});  // row 3 is not part of the order
+    auto column = [&](int c) {
+        std::string cells;
+        for (int row = 0; row < list_.rowCount(); ++row) {
+            cells += list_.cellText(row, c) + " ";
+        }
+        return cells;
+    };
+    EXPECT_EQ(column(0), "c a b d ");
+    EXPECT_EQ(column(7), "link-c link-a link-b link-d ");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.at(0).at(1).toModelIndex(), model_.index(2, 7));
+    EXPECT_EQ(list_.selectedRow(), 0);  // the selection keeps its row number
+
+    // Not a permutation of the leading rows: nothing moves.
+    for (const std::vector<int>& bad :
+         {std::vector<int>{0, 0, 1}, std::vector<int>{0, 3}, std::vector<int>{0, 1, 2, 3, 4}}) {
+        list_.reorderRows(bad);
+        EXPECT_EQ(column(0), "c a b d ");
+    }
+}
+
 TEST_F(ReportListTest, ColumnsComeFromTheHeader) {
     EXPECT_EQ(list_.columnCount(), 8);
     EXPECT_EQ(list_.columnTitle(6), gbk("网页标题"));
