@@ -51,6 +51,7 @@ BrowserPage::BrowserPage(QWidget* parent, const SiteConfig& config) : QWidget(pa
         content = view_;
         connect(view_, &QWebEngineView::titleChanged, this,
                 [this] { address_->setText(view_->url().toString()); });
+        connect(view_, &QWebEngineView::loadFinished, this, [] { noteBrowserPageLoaded(); });
     } else {
         content = unavailableNotice(this);
     }
@@ -79,10 +80,16 @@ BrowserPage::~BrowserPage() = default;
 
 void BrowserPage::navigate(const QString& url) {
     lastAddress_ = url;
-    if (view_ != nullptr) {
-        view_->setUrl(QUrl::fromUserInput(url));
-    } else {
+    if (view_ == nullptr) {
         address_->setText(url);
+    } else if (cookies_->browserReady()) {
+        view_->setUrl(QUrl::fromUserInput(url));
+    } else if (!waitingForCookies_) {
+        // The first page waits for the saved sign-in; later requests in the
+        // meantime only change where it goes.
+        waitingForCookies_ = true;
+        connect(cookies_, &CookieBridge::becameReady, this,
+                [this] { view_->setUrl(QUrl::fromUserInput(lastAddress_)); });
     }
 }
 

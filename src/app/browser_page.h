@@ -41,6 +41,7 @@ private:
     QWebEngineView* view_ = nullptr;
     CookieBridge* cookies_ = nullptr;
     QString lastAddress_;
+    bool waitingForCookies_ = false;
 };
 
 }  // namespace rankminer

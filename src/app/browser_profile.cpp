@@ -18,6 +18,8 @@ bool sandboxOff() {
                .contains(QStringLiteral("--no-sandbox"));
 }
 
+bool pageLoaded = false;
+
 bool helperProgramPresent() {
     QString helper = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
     if (helper.isEmpty()) {
@@ -51,7 +53,14 @@ QWebEngineProfile* browserProfile() {
     return QWebEngineProfile::defaultProfile();
 }
 
+void noteBrowserPageLoaded() {
+    pageLoaded = true;
+}
+
 void clearBrowserCache() {
+    if (!pageLoaded) {
+        return;
+    }
     if (QWebEngineProfile* profile = browserProfile()) {
         profile->clearHttpCache();
     }

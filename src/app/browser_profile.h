@@ -14,8 +14,12 @@ bool browserAvailable();
 // browser is not available.
 QWebEngineProfile* browserProfile();
 
+// Records that a page has been loaded, so there may be something cached.
+void noteBrowserPageLoaded();
+
 // Drops the browser's HTTP cache; cookies are kept. Does nothing without a
-// browser.
+// browser or before its first page: there is nothing cached then, and
+// clearing a browser that has not started can hold up its first requests.
 void clearBrowserCache();
 
 }  // namespace rankminer

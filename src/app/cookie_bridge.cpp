@@ -91,6 +91,18 @@ CookieBridge::CookieBridge(QWebEngineCookieStore* browserStore, QString filePath
     }
     load();
     pushEngineCookies();
+    if (browser_ != nullptr) {
+        pendingAtStart_ = mirrored_;
+    }
+    // A browser that is not running yet confirms nothing; give it a second.
+    startTimer_.setSingleShot(true);
+    connect(&startTimer_, &QTimer::timeout, this, [this] {
+        pendingAtStart_.clear();
+        settleStart();
+    });
+    if (!pendingAtStart_.empty()) {
+        startTimer_.start(1000);
+    }
 
     // The engine reports from its fetch workers; the work is done here, on
     // the GUI thread. A notice still queued when the bridge goes is dropped
@@ -187,6 +199,9 @@ void CookieBridge::giveToBrowser(const StoredCookie& cookie) {
 
 void CookieBridge::onBrowserCookieAdded(const QNetworkCookie& browserCookie) {
     const StoredCookie cookie = fromBrowser(browserCookie);
+    if (pendingAtStart_.erase(keyOf(cookie)) != 0) {
+        settleStart();
+    }
     const auto known = mirrored_.find(keyOf(cookie));
     if (known != mirrored_.end() && sameCookie(known->second, cookie)) {
         return;  // our own cookie coming back
@@ -221,6 +236,15 @@ void CookieBridge::passOnRemovals() {
 
 void CookieBridge::scheduleSave() {
     saveTimer_.start();
+}
+
+void CookieBridge::settleStart() {
+    if (!pendingAtStart_.empty() || announcedReady_) {
+        return;
+    }
+    startTimer_.stop();
+    announcedReady_ = true;
+    emit becameReady();
 }
 
 }  // namespace rankminer

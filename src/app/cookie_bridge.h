@@ -42,6 +42,14 @@ public:
     // change notice calls this on the GUI thread; callable directly.
     void pushEngineCookies();
 
+    // Whether the browser has confirmed the cookies given to it at start, or
+    // has had a second to take them. A page loaded before would go out
+    // without the saved sign-in.
+    bool browserReady() const { return pendingAtStart_.empty(); }
+
+signals:
+    void becameReady();
+
 private:
     using Key = std::tuple<std::string, std::string, std::string>;  // domain, path, name
     static Key keyOf(const StoredCookie& cookie);
@@ -53,6 +61,7 @@ private:
     void passOnRemovals();
     void giveToBrowser(const StoredCookie& cookie);
     void scheduleSave();
+    void settleStart();
 
     QPointer<QWebEngineCookieStore> browser_;
     QString filePath_;
@@ -61,6 +70,10 @@ private:
     std::map<Key, StoredCookie> removed_;  // removed by the browser, maybe replaced
     QTimer saveTimer_;
     QTimer removalTimer_;
+    // Cookies given to the browser at start and not yet confirmed by it.
+    std::map<Key, StoredCookie> pendingAtStart_;
+    QTimer startTimer_;
+    bool announcedReady_ = false;
 };
 
 }  // namespace rankminer

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QNetworkCookie>
@@ -40,6 +42,17 @@ bool engineHas(const std::string& name, const std::string& value) {
     const auto cookies = CookieStore::instance().allCookies();
     return std::any_of(cookies.begin(), cookies.end(),
                        [&](const StoredCookie& c) { return c.name == name && c.value == value; });
+}
+
+// The head of the first request for the path; empty before one arrived.
+QByteArray requestFor(const testing::LoopbackHttpServer& site, const char* path) {
+    const QByteArray start = QByteArray("GET ") + path + " ";
+    for (const QByteArray& request : site.requests) {
+        if (request.startsWith(start)) {
+            return request;
+        }
+    }
+    return {};
 }
 
 StoredCookie cookieFor127(const std::string& name, const std::string& value, long long expires) {
@@ -159,7 +172,8 @@ TEST_F(BrowserPageTest, SignInCookieReachesTheEngineAndTheAddressFollowsTheTitle
         box->setText(address);
         page.findChild<QPushButton*>(QStringLiteral("按钮跳到"))->click();
         EXPECT_TRUE(eventually([&] { return page.view()->url() == QUrl(address); }));
-        EXPECT_TRUE(eventually([] { return engineHas("signin", "abc"); }));
+        EXPECT_TRUE(eventually([] { return engineHas("signin", "abc"); }))
+            << site.requests.size() << " requests";
 
         // A page the program opens writes its address into the box.
         const QString next = site.url(QStringLiteral("/next.php"));
@@ -179,18 +193,42 @@ TEST_F(BrowserPageTest, ACookieTheEngineReceivesIsSentByTheBrowser) {
     testing::LoopbackHttpServer site("<html><head><title>page</title></head></html>");
     BrowserPage page;
     ASSERT_NE(page.view(), nullptr);
-    const long long later = QDateTime::currentSecsSinceEpoch() + 3600;
-    CookieStore::instance().setCookie(cookieFor127("job", "42", later));
+    // The browser is up and showing a page when a job's response arrives.
+    page.navigate(site.url(QStringLiteral("/first.php")));
+    ASSERT_TRUE(eventually([&] { return !requestFor(site, "/first.php").isEmpty(); }));
+
     bool browserGotIt = false;
     QObject::connect(page.view()->page()->profile()->cookieStore(),
                      &QWebEngineCookieStore::cookieAdded, &page,
                      [&](const QNetworkCookie& c) { browserGotIt |= c.name() == "job"; });
+    const long long later = QDateTime::currentSecsSinceEpoch() + 3600;
+    CookieStore::instance().setCookie(cookieFor127("job", "42", later));
     CookieStore::instance().notifyChanged();  // as after a job's response
     ASSERT_TRUE(eventually([&] { return browserGotIt; }));
 
     page.navigate(site.url(QStringLiteral("/user.php")));
-    ASSERT_TRUE(eventually([&] { return !site.requests.isEmpty(); }));
-    EXPECT_TRUE(site.requests.front().contains("job=42")) << site.requests.front().toStdString();
+    ASSERT_TRUE(eventually([&] { return !requestFor(site, "/user.php").isEmpty(); }));
+    const QByteArray request = requestFor(site, "/user.php");
+    EXPECT_TRUE(request.contains("job=42")) << request.toStdString();
+}
+
+TEST_F(BrowserPageTest, ASavedSignInIsSentAgainAfterARestart) {
+    if (!BrowserPage::webEngineAvailable()) {
+        GTEST_SKIP() << "the embedded browser cannot run here";
+    }
+    const long long later = QDateTime::currentSecsSinceEpoch() + 3600;
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(cookieFile()).absolutePath()));
+    ASSERT_TRUE(writeWholeFile(cookieFile().toStdString(),
+                               "# Netscape HTTP Cookie File\n127.0.0.1\tFALSE\t/\tFALSE\t" +
+                                   std::to_string(later) + "\tkept\t7\n"));
+    testing::LoopbackHttpServer site("<html><head><title>page</title></head></html>");
+    BrowserPage page;
+    ASSERT_NE(page.view(), nullptr);
+    EXPECT_TRUE(engineHas("kept", "7"));
+    page.navigate(site.url(QStringLiteral("/user.php")));
+    ASSERT_TRUE(eventually([&] { return !requestFor(site, "/user.php").isEmpty(); }));
+    const QByteArray request = requestFor(site, "/user.php");
+    EXPECT_TRUE(request.contains("kept=7")) << request.toStdString();
 }
 
 TEST_F(BrowserPageTest, SigningOutInTheBrowserSignsOutTheEngine) {
@@ -202,7 +240,8 @@ TEST_F(BrowserPageTest, SigningOutInTheBrowserSignsOutTheEngine) {
     BrowserPage page;
     ASSERT_NE(page.view(), nullptr);
     page.navigate(site.url(QStringLiteral("/login.php")));
-    ASSERT_TRUE(eventually([] { return engineHas("signout", "abc"); }));
+    ASSERT_TRUE(eventually([] { return engineHas("signout", "abc"); }))
+        << site.requests.size() << " requests";
 
     QNetworkCookie signedIn("signout", "abc");
     signedIn.setPath(QStringLiteral("/"));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <ostream>
 #include <string>
@@ -102,6 +103,14 @@ TEST(NotesWindow, ShowsHelpTextReadOnlyWithTheLayoutAtAnySize) {
         EXPECT_EQ(close->text(), QStringLiteral("关闭(&G)"));
         EXPECT_TRUE(close->isDefault());
         EXPECT_EQ(body->geometry().top(), 10);
+        EXPECT_EQ(window->focusWidget(), body);
+
+        // Centred, with 30 pixels kept for the task bar; halves truncated.
+        const QRect screen = window->screen()->geometry();
+        EXPECT_EQ(window->x() - screen.x(),
+                  static_cast<int>(screen.width() / 2.0 - window->width() / 2.0));
+        EXPECT_EQ(window->y() - screen.y(),
+                  static_cast<int>((screen.height() - 30) / 2.0 - window->height() / 2.0));
 
         window->resize(800, 500);
         EXPECT_EQ(body->geometry(), QRect(5, 10, 790, 500 - 10 - 34));
