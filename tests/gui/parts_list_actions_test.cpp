@@ -61,7 +61,7 @@ protected:
     testing::TempDir dir_;
     SettingsStore store_;  // outlives the find dialog that writes to it on closing
     QWidget window_;
-    testing::RecordingHost host_;
+    testing::ValueHost host_;
     testing::RecordingDialogs dialogs_;
     testing::UrlRecorder urls_;
     SiteConfig config_ = SiteConfig::defaults();

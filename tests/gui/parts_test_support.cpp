@@ -97,40 +97,40 @@ auto valueOr(const Map& map, std::string_view key, typename Map::mapped_type fal
 }
 }  // namespace
 
-std::string RecordingHost::controlText(std::string_view name) {
+std::string ValueHost::controlText(std::string_view name) {
     return valueOr(texts, name, std::string());
 }
-void RecordingHost::setControlText(std::string_view name, std::string_view text) {
+void ValueHost::setControlText(std::string_view name, std::string_view text) {
     texts[std::string(name)] = std::string(text);
 }
-void RecordingHost::appendControlText(std::string_view name, std::string_view text) {
+void ValueHost::appendControlText(std::string_view name, std::string_view text) {
     texts[std::string(name)] += std::string(text);
 }
-bool RecordingHost::isChecked(std::string_view name) {
+bool ValueHost::isChecked(std::string_view name) {
     return valueOr(checks, name, false);
 }
-int RecordingHost::selectedIndex(std::string_view name) {
+int ValueHost::selectedIndex(std::string_view name) {
     return valueOr(selections, name, -1);
 }
-std::string RecordingHost::tagText(std::string_view name) {
+std::string ValueHost::tagText(std::string_view name) {
     return valueOr(tags, name, std::string());
 }
-void RecordingHost::setTagText(std::string_view name, std::string_view text) {
+void ValueHost::setTagText(std::string_view name, std::string_view text) {
     tags[std::string(name)] = std::string(text);
 }
-std::string RecordingHost::caption(std::string_view name) {
+std::string ValueHost::caption(std::string_view name) {
     return controlText(name);
 }
-void RecordingHost::setCaption(std::string_view name, std::string_view text) {
+void ValueHost::setCaption(std::string_view name, std::string_view text) {
     setControlText(name, text);
 }
-void RecordingHost::setStatusText(std::string_view text) {
+void ValueHost::setStatusText(std::string_view text) {
     status = std::string(text);
 }
-void RecordingHost::selectTabPage(int) {}
-void RecordingHost::setBrowserAddress(std::string_view) {}
-MessageAnswer RecordingHost::messageBox(std::string_view text, MessageButtons, MessageIcon,
-                                        std::string_view) {
+void ValueHost::selectTabPage(int) {}
+void ValueHost::setBrowserAddress(std::string_view) {}
+MessageAnswer ValueHost::messageBox(std::string_view text, MessageButtons, MessageIcon,
+                                    std::string_view) {
     messages.emplace_back(text);
     return MessageAnswer::Ok;
 }

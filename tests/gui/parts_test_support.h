@@ -76,7 +76,7 @@ public:
 
 // The window's controls as plain values (GBK texts keyed by design name),
 // over an in-memory report list; message boxes are recorded.
-class RecordingHost : public JobHost {
+class ValueHost : public JobHost {
 public:
     std::string controlText(std::string_view name) override;
     void setControlText(std::string_view name, std::string_view text) override;
