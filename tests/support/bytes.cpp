@@ -54,7 +54,8 @@ std::string readFileBytes(const std::string& path) {
 }
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rankminer-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "rankminer-test-XXXXXX").string();
     if (char* made = mkdtemp(pattern.data()); made != nullptr) {
         path_ = made;
     }

@@ -21,12 +21,16 @@ TEST(Gbk, MalformedBytesSurviveTheRoundTripThroughUnicode) {
 }
 
 TEST(Gbk, CharactersOutsideGbkBecomeQuestionMarks) {
-    EXPECT_EQ("a?b", utf8ToGbk("a\xF0\x9F\x98\x80" "b"));
+    EXPECT_EQ("a?b", utf8ToGbk("a\xF0\x9F\x98\x80"
+                               "b"));
 }
 
 TEST(Gbk, SearchNeverStartsInsideATwoByteCharacter) {
     // The trail byte of 0xB0 0x41 is "A": a search for "A" must not find it.
-    const std::string text("\xB0\x41" "A", 3);
+    const std::string text(
+        "\xB0\x41"
+        "A",
+        3);
     EXPECT_EQ(3, findText(text, "A"));
     EXPECT_EQ(3, findText(text, "a", 1, true));
     EXPECT_EQ(-1, findText(text, "A", 4));
@@ -37,8 +41,14 @@ TEST(Gbk, SearchNeverStartsInsideATwoByteCharacter) {
 }
 
 TEST(Gbk, CaseFoldingLeavesTrailBytesAlone) {
-    EXPECT_BYTES_EQ(std::string("\xB0\x41" "a"), toLowerAscii(std::string("\xB0\x41" "A")));
-    EXPECT_BYTES_EQ(std::string("\xB0\x61" "A"), toUpperAscii(std::string("\xB0\x61" "a")));
+    EXPECT_BYTES_EQ(std::string("\xB0\x41"
+                                "a"),
+                    toLowerAscii(std::string("\xB0\x41"
+                                             "A")));
+    EXPECT_BYTES_EQ(std::string("\xB0\x61"
+                                "A"),
+                    toUpperAscii(std::string("\xB0\x61"
+                                             "a")));
 }
 
 TEST(Gbk, TrimRemovesAsciiAndFullWidthSpacesOnly) {
@@ -65,7 +75,9 @@ struct NumberCase {
     long long integer;
 };
 
-void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const NumberCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class LeadingNumber : public ::testing::TestWithParam<NumberCase> {};
 
