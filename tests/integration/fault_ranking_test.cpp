@@ -112,6 +112,21 @@ const std::vector<PageFault>& pageFaults() {
              return LoopbackReply::http(200, kHtml, body);
          },
          2},
+        {"AcceptsAndNeverAnswers",
+         [] {
+             LoopbackReply reply;
+             reply.stall = true;
+             return reply;
+         },
+         0},
+        {"HeadersThenSilence",
+         [] {
+             LoopbackReply reply = LoopbackReply::http(200, kHtml, rankPage("slow", 40, 2));
+             reply.dropAfterBytes = reply.bytes.find("\r\n\r\n") + 100;
+             reply.stall = true;
+             return reply;
+         },
+         0},
         {"ImmediateClose",
          [] {
              LoopbackReply reply;
@@ -123,13 +138,14 @@ const std::vector<PageFault>& pageFaults() {
     return faults;
 }
 
-class RankingUnderFaults : public ::testing::TestWithParam<PageFault> {
+class FaultySiteRanking : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(0, server.port());
         config = SiteConfig::defaults();
         config.rankUrl = server.url("/rank/");
         config.timeScale = 0.001;
+        config.fetchTimeLimitSeconds = 1;
         host.captions[controls.startButton] = rankingCaptions().idle;
         host.indexes[controls.exportMode] = 0;
         host.indexes[controls.order] = 0;
@@ -145,6 +161,9 @@ protected:
     SiteConfig config;
     RecordingHost host;
 };
+
+class RankingUnderFaults : public FaultySiteRanking,
+                           public ::testing::WithParamInterface<PageFault> {};
 
 bool requestFor(const std::string& request, std::string_view domain, int page) {
     const std::string path = std::string(domain) + "/-1/0/" + std::to_string(page) + "/";
@@ -196,6 +215,52 @@ INSTANTIATE_TEST_SUITE_P(Faults, RankingUnderFaults, ::testing::ValuesIn(pageFau
                          [](const ::testing::TestParamInfo<PageFault>& info) {
                              return info.param.name;
                          });
+
+// Link resolution meets a redirect that points at itself, or a redirect host
+// that refuses connections: each row is kept, with the answer's target or,
+// failing that, the link as listed.
+TEST_F(FaultySiteRanking, RedirectLoopAndRefusingHostKeepEveryRow) {
+    int closedPort = 0;
+    {
+        LoopbackServer gone;
+        closedPort = gone.port();
+    }
+    ASSERT_NE(0, closedPort);
+    const std::string self = "127.0.0.1:" + std::to_string(server.port());
+    const std::string loopLink = "http://" + self + "/link?url=loop";
+    const std::string refusedLink =
+        "http://127.0.0.1:" + std::to_string(closedPort) + "/s?word=gone";
+    server.setHandler([&](const std::string& request) {
+        if (request.rfind("GET /link?url=loop ", 0) == 0) {
+            return LoopbackReply::http(302, "Location: " + loopLink + "\r\n");
+        }
+        if (requestFor(request, "loop.test", 1)) {
+            return LoopbackReply::http(200, kHtml, rankPage("loop", 2, 1, loopLink));
+        }
+        if (requestFor(request, "refused.test", 1)) {
+            return LoopbackReply::http(200, kHtml, rankPage("refused", 2, 1, refusedLink));
+        }
+        return LoopbackReply::http(404);
+    });
+    config.engineHost = self;
+    config.engineMobileHost = "127.0.0.1:" + std::to_string(closedPort);
+    host.checks[controls.resolveLinks] = true;
+    host.texts[controls.domains] = "loop.test|refused.test";
+    RankingJob job(host, config);
+    job.onStartClicked();
+
+    ASSERT_EQ(4, host.list.rowCount());
+    int linkRequests = 0;
+    for (const std::string& request : server.requests()) {
+        linkRequests += request.rfind("GET /link?url=loop ", 0) == 0 ? 1 : 0;
+    }
+    EXPECT_EQ(2, linkRequests) << "one resolution per row, the redirect not followed";
+    EXPECT_EQ(loopLink, host.list.cellText(0, 7));
+    EXPECT_EQ(loopLink, host.list.cellText(1, 7));
+    EXPECT_EQ(refusedLink, host.list.cellText(2, 7));
+    EXPECT_EQ(refusedLink, host.list.cellText(3, 7));
+    EXPECT_EQ(1, host.messageCount(gbk("采集完成！")));
+}
 
 // A pager claiming 100,000 pages: the job fetches page after page, one at a
 // time, and a stop request ends it after the page in hand.

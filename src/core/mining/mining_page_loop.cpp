@@ -12,7 +12,9 @@ namespace rankminer {
 
 std::string fetchMiningPage(const SiteConfig& config, const MiningState& state, int page) {
     std::string url = miningPageUrl(config, state.currentSeed, page);
-    return fetchPageText(url);
+    PageTextOptions options;
+    options.timeLimit = config.fetchTimeLimitSeconds;  // 0: the default limit
+    return fetchPageText(url, options);
 }
 
 namespace {

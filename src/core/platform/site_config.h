@@ -14,6 +14,10 @@ struct SiteConfig {
     std::string engineHost;        // RANKMINER_ENGINE_HOST, host[:port]
     std::string engineMobileHost;  // RANKMINER_ENGINE_MOBILE_HOST, host[:port]
     double timeScale = 1.0;        // RANKMINER_TIME_SCALE
+    // Limit on one page download, in seconds; 0 keeps each job's own limit
+    // (60 s ranking, 120 s mining). Only tests shorten it, to meet a server
+    // that accepts and never answers without waiting a minute.
+    int fetchTimeLimitSeconds = 0;
 
     // "http://" + engineHost + "/link?url=" and "http://" + engineMobileHost + "/s?",
     // joined by "|".

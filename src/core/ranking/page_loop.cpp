@@ -54,7 +54,11 @@ std::string fetchRankPage(RankingRun& run, int page) {
         run.pageUrl = rankPageUrl(run.config.rankUrl, run.host.isChecked(controls.mobile),
                                   run.domain, page, run.host.selectedIndex(controls.order));
         std::string url = run.pageUrl;
-        const std::string text = decodePage(withoutZeroBytes(fetchPage(url)));
+        FetchOptions options;
+        if (run.config.fetchTimeLimitSeconds > 0) {
+            options.timeLimitSeconds = run.config.fetchTimeLimitSeconds;
+        }
+        const std::string text = decodePage(withoutZeroBytes(fetchPage(url, options)));
         pause(run, kPauseAfterRequestMs);
 
         if (containsText(text, texts.tooManyQueries)) {
