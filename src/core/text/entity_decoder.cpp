@@ -36,13 +36,39 @@ const std::vector<std::pair<std::string, std::string>>& namedReferences() {
     return table;
 }
 
+// Whether the name (which starts with '&') is written at some '&' of the
+// text, ASCII letters compared without regard to case. Cells hold few '&', so
+// this spares a whole-text replacement pass for each of the names that cannot
+// match.
+bool writtenAtSomeAmpersand(std::string_view text, std::string_view name) {
+    const auto lower = [](unsigned char byte) {
+        return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+    };
+    for (std::size_t at = text.find('&'); at != npos; at = text.find('&', at + 1)) {
+        if (text.size() - at < name.size()) {
+            return false;
+        }
+        std::size_t k = 1;
+        while (k < name.size() && lower(static_cast<unsigned char>(text[at + k])) ==
+                                      lower(static_cast<unsigned char>(name[k]))) {
+            ++k;
+        }
+        if (k == name.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string decodeNamed(std::string_view text) {
     std::string result(text);
     for (const auto& [name, character] : namedReferences()) {
         if (result.find('&') == npos) {
             break;  // no later reference can match any more
         }
-        result = replaceAllText(result, name, character, true);
+        if (writtenAtSomeAmpersand(result, name)) {
+            result = replaceAllText(result, name, character, true);
+        }
     }
     return result;
 }
