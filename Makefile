@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all bootstrap configure build test bench demo format fuzz sanitize clean
+.PHONY: all bootstrap configure build test bench demo format fuzz sanitize fuzz-smoke clean
 
 all: build
 
@@ -21,12 +21,29 @@ test: build
 
 bench: build
 	./scripts/run-bench $(BUILD_DIR)
+	./scripts/bench-report $(BUILD_DIR)
 
 demo: build
 	./scripts/demo $(BUILD_DIR)
 
 format:
 	find src tests tools bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
+
+# The core, headless commands, core and integration tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer, in their own build folder.
+SANITIZE_DIR ?= build-asan
+sanitize: bootstrap
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DRANKMINER_SANITIZE=ON -DRANKMINER_WITH_GUI=OFF -DRANKMINER_BUILD_BENCH=OFF
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for a few seconds on its corpus (clang-14 build in build-fuzz).
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 5
+fuzz-smoke: bootstrap
+	JOBS=$(JOBS) ./scripts/fuzz all $(FUZZ_SECONDS) $(abspath $(FUZZ_DIR))
 
 clean:
 	rm -rf $(BUILD_DIR)
