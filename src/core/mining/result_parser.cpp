@@ -4,6 +4,7 @@
 #include "platform/message_pump.h"
 #include "text/cleanup.h"
 #include "text/gbk.h"
+#include "text/tag_stripper.h"
 
 namespace rankminer {
 
@@ -16,7 +17,7 @@ MiningCellCleaners::MiningCellCleaners() {
 namespace {
 
 std::string cleanTextCell(const MiningCellCleaners& cleaners, std::string_view cell) {
-    return cleaners.lineTrimmer.replace(cleaners.tags.replace(cell, ""), "");
+    return cleaners.lineTrimmer.replace(stripTags(cell, cleaners.tags), "");
 }
 
 std::string cleanNumberCell(const MiningCellCleaners& cleaners, std::string_view cell) {
@@ -26,7 +27,7 @@ std::string cleanNumberCell(const MiningCellCleaners& cleaners, std::string_view
 // A position cell links the result: its text without commas, tags or blanks.
 std::string cleanPositionCell(const MiningCellCleaners& cleaners, std::string_view cell) {
     const std::string withoutCommas = replaceAllText(cell, ",", "");
-    return cleaners.spaces.replace(cleaners.tags.replace(decodeEntities(withoutCommas), ""), "");
+    return cleaners.spaces.replace(stripTags(decodeEntities(withoutCommas), cleaners.tags), "");
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#include "text/tag_stripper.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "support/bytes.h"
+#include "text/gbk.h"
+#include "text/regex_helper.h"
+
+namespace rankminer {
+namespace {
+
+struct StripCase {
+    const char* name;
+    std::string input;  // GBK bytes
+    std::string expected;
+};
+
+void PrintTo(const StripCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class StripTags : public ::testing::TestWithParam<StripCase> {
+protected:
+    static const RegexHelper& expression() {
+        static const RegexHelper helper = [] {
+            RegexHelper h;
+            h.compile("<[\\s\\S]+?>");
+            return h;
+        }();
+        return helper;
+    }
+};
+
+// Each case gives what the expression's replacement gives, checked against
+// both the expected bytes and the expression itself.
+TEST_P(StripTags, GivesTheExpressionsResult) {
+    const StripCase& c = GetParam();
+    const std::string stripped = stripTags(c.input, expression());
+    EXPECT_BYTES_EQ(c.expected, stripped);
+    EXPECT_BYTES_EQ(expression().replace(c.input, ""), stripped);
+}
+
+const StripCase kCases[] = {
+    {"NoTags", gbk("纯文本 text"), gbk("纯文本 text")},
+    {"NestedLinkAndBreaks", gbk("<a href=\"/x\">医院&nbsp;翻译</a> <span class=\"gray\">w</span>"),
+     gbk("医院&nbsp;翻译 w")},
+    {"TagSpanningLines", "a<td\r\nclass=x\n>b", "ab"},
+    {"EmptyBracketsNeedACharacter", "a<>b>c", "ac"},
+    {"BracketPairAtTheEnd", "x<>", "x<>"},
+    {"UnclosedTagKept", "a<b c", "a<b c"},
+    {"UnclosedAfterClosed", "<i>x<y", "x<y"},
+    {"GreaterThanAlone", "a>b<c>d", "a>bd"},
+    {"LoneOpenAtTheEnd", "ab<", "ab<"},
+    {"ChineseBetweenBrackets", gbk("<中>文"), gbk("文")},
+    // A lead byte before '<' (a character cut in half): the conversion
+    // decides, so the expression serves.
+    {"CutCharacterBeforeTag", std::string("\xD1<b>x", 5), std::string("\xD1x", 2)},
+    {"InvalidPairBeforeTag", std::string("\xAA\xA1<i>\xD6\xD0", 7),
+     std::string("\xAA\xA1\xD6\xD0", 4)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, StripTags, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<StripCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace rankminer
