@@ -227,17 +227,25 @@ std::string replaceAllText(std::string_view text, std::string_view find,
     }
     std::string out;
     out.reserve(text.size());
+    // Characters between matches are copied a run at a time; the first byte
+    // is tested before the whole comparison.
+    const unsigned char first = lowerAscii(static_cast<unsigned char>(find[0]));
+    std::size_t runStart = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (i + find.size() <= text.size() && matchesAt(text, i, find, ignoreCase)) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte == static_cast<unsigned char>(find[0]) ||
+             (ignoreCase && lowerAscii(byte) == first)) &&
+            i + find.size() <= text.size() && matchesAt(text, i, find, ignoreCase)) {
+            out.append(text.substr(runStart, i - runStart));
             out.append(replacement);
             i += find.size();
+            runStart = i;
             continue;
         }
-        const std::size_t len = gbkCharLength(text, i);
-        out.append(text.substr(i, len));
-        i += len;
+        i += gbkCharLength(text, i);
     }
+    out.append(text.substr(runStart));
     return out;
 }
 
