@@ -27,7 +27,7 @@ std::string cleanNumberCell(const MiningCellCleaners& cleaners, std::string_view
 // A position cell links the result: its text without commas, tags or blanks.
 std::string cleanPositionCell(const MiningCellCleaners& cleaners, std::string_view cell) {
     const std::string withoutCommas = replaceAllText(cell, ",", "");
-    return cleaners.spaces.replace(stripTags(decodeEntities(withoutCommas), cleaners.tags), "");
+    return removeBlanks(stripTags(decodeEntities(withoutCommas), cleaners.tags), cleaners.spaces);
 }
 
 }  // namespace

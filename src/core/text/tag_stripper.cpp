@@ -50,4 +50,26 @@ std::string stripTags(std::string_view text, const RegexHelper& sameExpression) 
     return out;
 }
 
+std::string removeBlanks(std::string_view text, const RegexHelper& sameExpression) {
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    std::size_t first = 0;
+    while (first < text.size() && !blank(text[first])) {
+        ++first;
+    }
+    if (first == text.size()) {
+        return std::string(text);
+    }
+    if (hasAmbiguousPair(text)) {
+        return sameExpression.replace(text, "");
+    }
+    std::string out(text.substr(0, first));
+    out.reserve(text.size());
+    for (std::size_t i = first; i < text.size(); ++i) {
+        if (!blank(text[i])) {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace rankminer

@@ -67,5 +67,38 @@ INSTANTIATE_TEST_SUITE_P(Cases, StripTags, ::testing::ValuesIn(kCases),
                              return std::string(info.param.name);
                          });
 
+class RemoveBlanks : public ::testing::TestWithParam<StripCase> {};
+
+// Checked against the expected bytes and the expression "\\s+" itself.
+TEST_P(RemoveBlanks, GivesTheExpressionsResult) {
+    static const RegexHelper expression = [] {
+        RegexHelper h;
+        h.compile("\\s+");
+        return h;
+    }();
+    const StripCase& c = GetParam();
+    const std::string stripped = removeBlanks(c.input, expression);
+    EXPECT_BYTES_EQ(c.expected, stripped);
+    EXPECT_BYTES_EQ(expression.replace(c.input, ""), stripped);
+}
+
+const StripCase kBlankCases[] = {
+    {"NoBlanks", gbk("医院翻译"), gbk("医院翻译")},
+    {"EveryAsciiBlank",
+     "a b\tc\nd\x0B"
+     "e\x0C"
+     "f\rg  \r\n h",
+     "abcdefgh"},
+    // Only ASCII blanks count: the full-width space and a no-break space stay.
+    {"FullWidthSpaceStays", gbk("医　院 x"), gbk("医　院x")},
+    {"NoBreakSpaceStays", gbk("a\u00A0b c"), gbk("a\u00A0bc")},
+    {"CutCharacterBeforeBlank", std::string("\xD1 x", 3), std::string("\xD1x", 2)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, RemoveBlanks, ::testing::ValuesIn(kBlankCases),
+                         [](const ::testing::TestParamInfo<StripCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 }  // namespace
 }  // namespace rankminer
