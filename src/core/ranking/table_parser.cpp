@@ -7,6 +7,7 @@
 #include "text/gbk.h"
 #include "text/html_extractor.h"
 #include "text/regex_helper.h"
+#include "text/tag_stripper.h"
 
 namespace rankminer {
 
@@ -20,7 +21,7 @@ struct RowExpressions {
 std::string keywordOf(std::string_view row, HtmlExtractor& extractor,
                       const RowExpressions& expressions) {
     std::string keyword = extractor.findElement(row, "td", "class", "title");
-    keyword = expressions.tagStripper.replace(keyword, "");
+    keyword = stripTagsAndLineBreaks(keyword, expressions.tagStripper);
     keyword = expressions.keywordTail.replace(keyword, "");
     RegexHelper trimmer;
     return trimSpaces(keyword, 2, trimmer);
@@ -31,7 +32,7 @@ std::string centerCellValue(std::string_view row, int index, HtmlExtractor& extr
                             const RowExpressions& expressions) {
     const std::string cell = extractor.findElement(row, "td", "class", "center", index);
     std::string value = extractor.findElement(cell, "a", {}, {}, 0, true);
-    value = expressions.tagStripper.replace(value, "");
+    value = stripTagsAndLineBreaks(value, expressions.tagStripper);
     return cleanCell(decodeEntities(value));
 }
 
@@ -53,7 +54,7 @@ void addRow(std::string_view row, const std::string& keyword, int rowCounter,
     list.setCellText(current, 2, cleanCell(keyword));
 
     std::string rank = extractor.findElement(row, "span", "class", "blue");
-    list.setCellText(current, 3, cleanCell(expressions.tagStripper.replace(rank, "")));
+    list.setCellText(current, 3, cleanCell(stripTagsAndLineBreaks(rank, expressions.tagStripper)));
     list.setCellText(current, 4, centerCellValue(row, 2, extractor, expressions));
     if (!run.host.isChecked(controls.mobile)) {
         list.setCellText(current, 5, centerCellValue(row, 3, extractor, expressions));
@@ -62,7 +63,7 @@ void addRow(std::string_view row, const std::string& keyword, int rowCounter,
 
     const std::string link = extractor.findElement(row, "a", "name", "baiduLink");
     static const std::string fullWidthComma = gbk("，");
-    std::string title = expressions.tagStripper.replace(link, "");
+    std::string title = stripTagsAndLineBreaks(link, expressions.tagStripper);
     title = replaceAllText(title, ",", fullWidthComma);
     list.setCellText(current, 6, cleanCell(title));
     const std::string href = HtmlExtractor::attributeValue(link, "href");

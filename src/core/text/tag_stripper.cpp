@@ -50,6 +50,21 @@ std::string stripTags(std::string_view text, const RegexHelper& sameExpression) 
     return out;
 }
 
+std::string stripTagsAndLineBreaks(std::string_view text, const RegexHelper& sameExpression) {
+    if (text.find_first_of("<\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    if (hasAmbiguousPair(text)) {
+        return sameExpression.replace(text, "");
+    }
+    // Tags first: a '<' opens a tag exactly when a '>' follows one character
+    // later or further, whatever lies between, so taking the line breaks out
+    // afterwards removes the same bytes as the alternation does in one scan.
+    std::string out = stripTags(text, sameExpression);
+    std::erase_if(out, [](char c) { return c == '\r' || c == '\n'; });
+    return out;
+}
+
 std::string removeBlanks(std::string_view text, const RegexHelper& sameExpression) {
     const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
     std::size_t first = 0;

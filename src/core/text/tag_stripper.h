@@ -19,6 +19,11 @@ namespace rankminer {
 // where only the conversion decides which bytes form characters.
 std::string stripTags(std::string_view text, const RegexHelper& sameExpression);
 
+// Removal of every tag and line break, as replacing
+// "<[\s\S]+?>|\r\n|\r|\n" by nothing does (a tag's own line breaks go
+// with it). `sameExpression` holds that expression and serves as above.
+std::string stripTagsAndLineBreaks(std::string_view text, const RegexHelper& sameExpression);
+
 // Removal of every run of white space, as replacing "\s+" by nothing does
 // (tab, line feed, vertical tab, form feed, carriage return, space: no other
 // character counts as a blank for that expression). `sameExpression` holds

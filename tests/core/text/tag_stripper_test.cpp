@@ -100,5 +100,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, RemoveBlanks, ::testing::ValuesIn(kBlankCases),
                              return std::string(info.param.name);
                          });
 
+class StripTagsAndLineBreaks : public ::testing::TestWithParam<StripCase> {};
+
+// Checked against the expected bytes and the alternation itself.
+TEST_P(StripTagsAndLineBreaks, GivesTheExpressionsResult) {
+    static const RegexHelper expression = [] {
+        RegexHelper h;
+        h.compile("<[\\s\\S]+?>|\\r\\n|\\r|\\n");
+        return h;
+    }();
+    const StripCase& c = GetParam();
+    const std::string stripped = stripTagsAndLineBreaks(c.input, expression);
+    EXPECT_BYTES_EQ(c.expected, stripped);
+    EXPECT_BYTES_EQ(expression.replace(c.input, ""), stripped);
+}
+
+const StripCase kTagAndBreakCases[] = {
+    {"Plain", gbk("上海 装修"), gbk("上海 装修")},
+    {"BreaksOutsideTags", "a\r\nb\rc\nd\n\re", "abcde"},
+    {"BreakInsideTag", "x<A name = \"l\"\r\n href='h'>t</A>\n", "xt"},
+    {"BreakRightAfterOpen", "a<\n>b", "ab"},
+    {"UnclosedTagKeepsBracket", "a<b\nc", "a<bc"},
+    {"Chinese", gbk("\r\n  <em>医院</em>_招聘网  "), gbk("  医院_招聘网  ")},
+    {"CutCharacterBeforeBreak", std::string("\xD1\n<b>x", 6), std::string("\xD1x", 2)},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, StripTagsAndLineBreaks, ::testing::ValuesIn(kTagAndBreakCases),
+                         [](const ::testing::TestParamInfo<StripCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 }  // namespace
 }  // namespace rankminer
