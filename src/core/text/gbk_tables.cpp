@@ -16,7 +16,10 @@ char16_t decodeOne(UConverter* converter, const char* bytes, int length) {
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(converter);
     const int produced = ucnv_toUChars(converter, out, 4, bytes, length, &status);
-    if (U_FAILURE(status) || produced != 1 || out[0] == 0xFFFD || out[0] == 0x1A) {
+    // U+001A is also what ICU puts for bytes it cannot map, except for the
+    // ASCII byte 1A itself, which is that control character.
+    const bool substituted = out[0] == 0x1A && !(length == 1 && bytes[0] == 0x1A);
+    if (U_FAILURE(status) || produced != 1 || out[0] == 0xFFFD || substituted) {
         return 0;
     }
     return out[0];
