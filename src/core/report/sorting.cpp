@@ -24,12 +24,12 @@ bool atMost(double a, double b) {
     return a - b <= kNumericTolerance;
 }
 
-// The first eight bytes of a key, big-endian, so that comparing two of them
-// as integers compares the keys' first bytes as unsigned values; shorter keys
-// are padded with zero bytes, and equal prefixes fall back to the full key.
-std::uint64_t keyPrefix(std::string_view key) {
+// Bytes [from, from + 8) of a key, big-endian, so that comparing two of them
+// as integers compares those bytes as unsigned values; short keys are padded
+// with zero bytes, and equal prefixes fall back to the full key.
+std::uint64_t keyPrefix(std::string_view key, std::size_t from) {
     std::uint64_t prefix = 0;
-    for (std::size_t i = 0; i < 8; ++i) {
+    for (std::size_t i = from; i < from + 8; ++i) {
         prefix <<= 8;
         if (i < key.size()) {
             prefix |= static_cast<unsigned char>(key[i]);
@@ -41,17 +41,23 @@ std::uint64_t keyPrefix(std::string_view key) {
 // Text keys form a total order, so the selection is a sort in which equal keys
 // come out latest row first.
 std::vector<int> textOrder(const std::vector<std::string>& upperKeys, bool ascending) {
+    // Sixteen bytes of prefix decide most comparisons of collected keywords
+    // without touching the keys, which lie scattered in memory.
     struct Entry {
         std::uint64_t prefix;
+        std::uint64_t prefixTail;
         int row;
     };
     std::vector<Entry> entries(upperKeys.size());
     for (std::size_t i = 0; i < upperKeys.size(); ++i) {
-        entries[i] = {keyPrefix(upperKeys[i]), static_cast<int>(i)};
+        entries[i] = {keyPrefix(upperKeys[i], 0), keyPrefix(upperKeys[i], 8), static_cast<int>(i)};
     }
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
         pumpMessages();
         int compared = a.prefix < b.prefix ? -1 : (a.prefix > b.prefix ? 1 : 0);
+        if (compared == 0) {
+            compared = a.prefixTail < b.prefixTail ? -1 : (a.prefixTail > b.prefixTail ? 1 : 0);
+        }
         if (compared == 0) {
             compared = upperKeys[a.row].compare(upperKeys[b.row]);
         }
