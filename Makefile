@@ -18,6 +18,7 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-smoke
 
 bench: build
 	./scripts/run-bench $(BUILD_DIR)
@@ -43,7 +44,7 @@ sanitize: bootstrap
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 5
 fuzz-smoke: bootstrap
-	JOBS=$(JOBS) ./scripts/fuzz all $(FUZZ_SECONDS) $(abspath $(FUZZ_DIR))
+	JOBS=$(JOBS) FUZZ_ARGS=-seed=1 ./scripts/fuzz all $(FUZZ_SECONDS) $(abspath $(FUZZ_DIR))
 
 clean:
 	rm -rf $(BUILD_DIR)
