@@ -49,13 +49,13 @@ Banner::Banner(QWidget* parent) : QWidget(parent) {
         {u"图片软件主页", u"链接软件主页", u"软件主页", paintHomePagePicture},
     };
     int left = 350;
-    for (const BannerButton& spec : buttons) {
-        auto* picture = new PictureButton(spec.painter, this);
-        picture->setObjectName(QString::fromUtf16(spec.pictureName));
-        picture->setToolTip(QString::fromUtf16(spec.caption));
+    for (const BannerButton& button : buttons) {
+        auto* picture = new PictureButton(button.painter, this);
+        picture->setObjectName(QString::fromUtf16(button.pictureName));
+        picture->setToolTip(QString::fromUtf16(button.caption));
         picture->setGeometry(left + 12, 8, 40, 40);
-        auto* link = new LinkLabel(QString::fromUtf16(spec.caption), this);
-        link->setObjectName(QString::fromUtf16(spec.linkName));
+        auto* link = new LinkLabel(QString::fromUtf16(button.caption), this);
+        link->setObjectName(QString::fromUtf16(button.linkName));
         link->setAlignment(Qt::AlignCenter);
         link->setGeometry(left, 54, 64, 20);
         lastFixed_ = link;
