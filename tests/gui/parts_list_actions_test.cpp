@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "settings/settings_store.h"
 #include "support/bytes.h"
+#include "support/recording_host.h"
 #include "text/gbk.h"
 
 namespace rankminer {
@@ -33,7 +34,7 @@ protected:
         config_.engineHost = "127.0.0.1:8";
         actions_ = std::make_unique<ListActions>(&window_, host_, store_, config_,
                                                  [this] { return miningHeader_; });
-        host_.selections[gbk("组合框导出模式")] = 0;
+        host_.indexes[gbk("组合框导出模式")] = 0;
         QGuiApplication::clipboard()->clear();
     }
 
@@ -53,7 +54,10 @@ protected:
 
     QString clipboardText() const { return QGuiApplication::clipboard()->text(); }
     std::string lastMessage() const {
-        return host_.messages.empty() ? std::string() : host_.messages.back();
+        return host_.messages.empty() ? std::string() : host_.messages.back().text;
+    }
+    std::string lastStatus() const {
+        return host_.statusTexts.empty() ? std::string() : host_.statusTexts.back();
     }
 
     // The application exists before the window member below.
@@ -61,7 +65,7 @@ protected:
     testing::TempDir dir_;
     SettingsStore store_;  // outlives the find dialog that writes to it on closing
     QWidget window_;
-    testing::ValueHost host_;
+    testing::RecordingHost host_;
     testing::RecordingDialogs dialogs_;
     testing::UrlRecorder urls_;
     SiteConfig config_ = SiteConfig::defaults();
@@ -98,7 +102,7 @@ TEST_F(ListActionsTest, ExportInCsvModeWritesQuotedLinesAndKeepsThePath) {
 
 TEST_F(ListActionsTest, ExportWithAFreeTemplateNamesItsColumnsAndLeavesTheFilter) {
     addTwoRows();
-    host_.selections[gbk("组合框导出模式")] = 1;
+    host_.indexes[gbk("组合框导出模式")] = 1;
     host_.texts[gbk("编辑框表达式")] = "#3";
     sharedSaveDialog().filterIndex = 2;
     const std::string path = dir_.file("out.txt");
@@ -234,10 +238,10 @@ TEST_P(RowLink, OnlyWebAddressesFromTheListAreOpened) {
     if (c.opened) {
         ASSERT_EQ(urls_.urls.size(), 1);
         EXPECT_EQ(urls_.urls[0].toString().toStdString(), c.link);
-        EXPECT_TRUE(host_.status.empty());
+        EXPECT_TRUE(lastStatus().empty());
     } else {
         EXPECT_TRUE(urls_.urls.isEmpty());
-        EXPECT_FALSE(host_.status.empty()) << "the status bar says why";
+        EXPECT_FALSE(lastStatus().empty()) << "the status bar says why";
     }
 }
 

@@ -11,13 +11,10 @@
 #include <QTcpServer>
 #include <QUrl>
 #include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "app/user_dialogs.h"
-#include "platform/job_host.h"
-#include "platform/report_list.h"
 
 namespace rankminer::testing {
 
@@ -72,36 +69,6 @@ public:
     std::deque<QString> saveAnswers;
     std::vector<SaveDialogState> asked;  // the state as each question saw it
     QStringList messages;
-};
-
-// The window's controls as plain values (GBK texts keyed by design name),
-// over an in-memory report list; message boxes are recorded.
-class ValueHost : public JobHost {
-public:
-    std::string controlText(std::string_view name) override;
-    void setControlText(std::string_view name, std::string_view text) override;
-    void appendControlText(std::string_view name, std::string_view text) override;
-    bool isChecked(std::string_view name) override;
-    int selectedIndex(std::string_view name) override;
-    std::string tagText(std::string_view name) override;
-    void setTagText(std::string_view name, std::string_view text) override;
-    std::string caption(std::string_view name) override;
-    void setCaption(std::string_view name, std::string_view text) override;
-    void setStatusText(std::string_view text) override;
-    void selectTabPage(int page) override;
-    void setBrowserAddress(std::string_view url) override;
-    ReportList& reportList() override { return list; }
-    MessageAnswer messageBox(std::string_view text, MessageButtons buttons, MessageIcon icon,
-                             std::string_view title) override;
-    void beep() override {}
-
-    MemoryReportList list;
-    std::map<std::string, std::string, std::less<>> texts;
-    std::map<std::string, std::string, std::less<>> tags;
-    std::map<std::string, int, std::less<>> selections;
-    std::map<std::string, bool, std::less<>> checks;
-    std::string status;
-    std::vector<std::string> messages;  // GBK
 };
 
 }  // namespace rankminer::testing

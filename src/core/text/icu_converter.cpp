@@ -42,16 +42,17 @@ std::string convertBetween(std::string_view bytes, const char* from, const char*
     if (!source.isOpen() || !target.isOpen()) {
         return {};
     }
-    // Two bytes in may become up to four out (UTF-8 to GB18030 worst case).
-    std::string out(bytes.size() * 4 + 16, '\0');
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // Twice the input holds every conversion to a double-byte charset; other
+    // targets get a retry with more room, up to a bound.
+    std::string out(bytes.size() * 2 + 16, '\0');
+    while (true) {
         char* outPtr = out.data();
         const char* inPtr = bytes.data();
         UErrorCode status = U_ZERO_ERROR;
         ucnv_convertEx(target.get(), source.get(), &outPtr, out.data() + out.size(), &inPtr,
                        bytes.data() + bytes.size(), nullptr, nullptr, nullptr, nullptr, true, true,
                        &status);
-        if (status == U_BUFFER_OVERFLOW_ERROR) {
+        if (status == U_BUFFER_OVERFLOW_ERROR && out.size() < bytes.size() * 8 + 64) {
             out.assign(out.size() * 2, '\0');
             ucnv_resetToUnicode(source.get());
             ucnv_resetFromUnicode(target.get());
@@ -63,7 +64,6 @@ std::string convertBetween(std::string_view bytes, const char* from, const char*
         out.resize(static_cast<std::size_t>(outPtr - out.data()));
         return out;
     }
-    return {};
 }
 
 }  // namespace rankminer
