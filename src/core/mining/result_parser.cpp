@@ -16,8 +16,18 @@ MiningCellCleaners::MiningCellCleaners() {
 
 namespace {
 
+// Every match of the line trimmer holds a blank, a tab, a line break or a
+// full-width space (bytes A1 A1), so a text without those bytes stays as it is.
+bool mayNeedLineTrimming(std::string_view text) {
+    return text.find_first_of(" \t\r\n\xA1") != std::string_view::npos;
+}
+
 std::string cleanTextCell(const MiningCellCleaners& cleaners, std::string_view cell) {
-    return cleaners.lineTrimmer.replace(stripTags(cell, cleaners.tags), "");
+    std::string text = stripTags(cell, cleaners.tags);
+    if (!mayNeedLineTrimming(text)) {
+        return text;
+    }
+    return cleaners.lineTrimmer.replace(text, "");
 }
 
 std::string cleanNumberCell(const MiningCellCleaners& cleaners, std::string_view cell) {

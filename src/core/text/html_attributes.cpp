@@ -1,5 +1,6 @@
 #include "text/html_attributes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -114,32 +115,65 @@ AttributeTest::AttributeTest(std::string_view name, std::string_view value)
       marker_(" " + std::string(name) + "="),
       doubleQuoted_(marker_ + "\""),
       apostrophed_(marker_ + "'"),
-      loweredValue_(toLowerAscii(value)) {}
+      loweredValue_(toLowerAscii(value)),
+      asciiValue_(std::all_of(value.begin(), value.end(),
+                              [](char byte) { return static_cast<unsigned char>(byte) < 0x80; })) {}
 
 bool AttributeTest::passes(std::string_view startTag) const {
     if (kind_ == Kind::Any) {
         return true;
     }
-    if (findIgnoringCase(startTag, marker_, 0) == npos) {
+    const std::size_t markerAt = findIgnoringCase(startTag, marker_, 0);
+    if (markerAt == npos) {
         return false;  // every reading below starts with the marker
     }
     if (kind_ == Kind::Present) {
         return true;
     }
-    const std::string_view readings[] = {
-        textBetweenView(startTag, doubleQuoted_, "\""),
-        textBetweenView(startTag, apostrophed_, "'"),
-        textBetweenView(startTag, marker_, " "),
-        textBetweenView(startTag, marker_, ">"),
-    };
-    for (const std::string_view reading : readings) {
-        // Trimming only shortens, so a shorter reading cannot match.
-        if (reading.size() >= loweredValue_.size() &&
-            toLowerAscii(trimBlanks(reading)) == loweredValue_) {
+    // The four readings in turn, each from the first place its left marker
+    // stands; they all begin with the marker found above, so no search
+    // starts before it. The first reading that equals the value decides.
+    const std::size_t valueAt = markerAt + marker_.size();
+    for (const char quote : {'"', '\''}) {
+        const std::string& quoted = quote == '"' ? doubleQuoted_ : apostrophed_;
+        const std::size_t quotedAt = valueAt < startTag.size() && startTag[valueAt] == quote
+                                         ? markerAt
+                                         : findIgnoringCase(startTag, quoted, markerAt + 1);
+        if (quotedAt != npos && readingEquals(startTag, quotedAt + quoted.size(), quote)) {
             return true;
         }
     }
-    return false;
+    return readingEquals(startTag, valueAt, ' ') || readingEquals(startTag, valueAt, '>');
+}
+
+// Whether the text from `from` up to the first `right` after it equals the
+// value once trimmed, ASCII case ignored.
+bool AttributeTest::readingEquals(std::string_view startTag, std::size_t from, char right) const {
+    const std::size_t rightAt = findIgnoringCase(startTag, std::string_view(&right, 1), from);
+    if (rightAt == npos) {
+        return false;
+    }
+    const std::string_view reading = startTag.substr(from, rightAt - from);
+    // Trimming only shortens, so a shorter reading cannot match.
+    if (reading.size() < loweredValue_.size()) {
+        return false;
+    }
+    const std::string trimmed = trimBlanks(reading);
+    if (!asciiValue_) {
+        return toLowerAscii(trimmed) == loweredValue_;
+    }
+    // An ASCII value cannot equal text holding a double-byte character (its
+    // lead byte is no ASCII byte), so folding byte by byte decides the same.
+    if (trimmed.size() != loweredValue_.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < trimmed.size(); ++k) {
+        if (lowerAscii(static_cast<unsigned char>(trimmed[k])) !=
+            static_cast<unsigned char>(loweredValue_[k])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string HtmlExtractor::textBetween(std::string_view text, std::string_view left,

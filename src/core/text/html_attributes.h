@@ -27,11 +27,13 @@ public:
 
 private:
     enum class Kind { Any, Present, Value };
+    bool readingEquals(std::string_view startTag, std::size_t from, char right) const;
     Kind kind_;
     std::string marker_;
     std::string doubleQuoted_;
     std::string apostrophed_;
     std::string loweredValue_;
+    bool asciiValue_;
 };
 
 }  // namespace rankminer

@@ -40,10 +40,16 @@ HtmlTagScanner::HtmlTagScanner(std::string_view tag)
         }
         i += length;
     }
+    firstByte_ = name_.empty() ? 0 : static_cast<unsigned char>(name_[0]);
 }
 
 bool HtmlTagScanner::nameMatchesAt(std::string_view text, std::size_t at) const {
     if (text.size() - at < name_.size()) {
+        return false;
+    }
+    // Most "<" start another tag: settle those on the first byte.
+    if (!name_.empty() && lowerAscii(static_cast<unsigned char>(text[at])) != firstByte_ &&
+        static_cast<unsigned char>(text[at]) != firstByte_) {
         return false;
     }
     if (asciiName_) {

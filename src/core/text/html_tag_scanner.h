@@ -34,6 +34,7 @@ private:
 
     std::string name_;  // lowered as a GBK text lowers
     bool asciiName_ = true;
+    unsigned char firstByte_ = 0;
     std::vector<unsigned char> exact_;  // bytes of two-byte characters compare exactly
 };
 

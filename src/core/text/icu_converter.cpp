@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 
 #include <utility>
+#include <vector>
 
 namespace rankminer {
 
@@ -33,15 +34,58 @@ IcuConverter& IcuConverter::operator=(IcuConverter&& other) noexcept {
     return *this;
 }
 
+namespace {
+
+// Opening converters costs far more than converting a short cell (character
+// references are converted one at a time), so each thread keeps the pairs it
+// used last, reset before each use. Charset names come from pages, hence the
+// bound.
+class ConverterCache {
+public:
+    struct Pair {
+        std::string from;
+        std::string to;
+        IcuConverter source;
+        IcuConverter target;
+    };
+
+    const Pair* get(const char* from, const char* to) {
+        for (const Pair& pair : pairs_) {
+            if (pair.from == from && pair.to == to) {
+                ucnv_reset(pair.source.get());
+                ucnv_reset(pair.target.get());
+                return &pair;
+            }
+        }
+        Pair opened{from, to, IcuConverter(from), IcuConverter(to)};
+        if (!opened.source.isOpen() || !opened.target.isOpen()) {
+            return nullptr;
+        }
+        if (pairs_.size() >= kCapacity) {
+            pairs_.erase(pairs_.begin());
+        }
+        pairs_.push_back(std::move(opened));
+        return &pairs_.back();
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 8;
+    std::vector<Pair> pairs_;
+};
+
+}  // namespace
+
 std::string convertBetween(std::string_view bytes, const char* from, const char* to) {
     if (bytes.empty()) {
         return {};
     }
-    IcuConverter source(from);
-    IcuConverter target(to);
-    if (!source.isOpen() || !target.isOpen()) {
+    thread_local ConverterCache cache;
+    const ConverterCache::Pair* pair = cache.get(from, to);
+    if (pair == nullptr) {
         return {};
     }
+    UConverter* const sourceConverter = pair->source.get();
+    UConverter* const targetConverter = pair->target.get();
     // Twice the input holds every conversion to a double-byte charset; other
     // targets get a retry with more room, up to a bound.
     std::string out(bytes.size() * 2 + 16, '\0');
@@ -49,13 +93,13 @@ std::string convertBetween(std::string_view bytes, const char* from, const char*
         char* outPtr = out.data();
         const char* inPtr = bytes.data();
         UErrorCode status = U_ZERO_ERROR;
-        ucnv_convertEx(target.get(), source.get(), &outPtr, out.data() + out.size(), &inPtr,
+        ucnv_convertEx(targetConverter, sourceConverter, &outPtr, out.data() + out.size(), &inPtr,
                        bytes.data() + bytes.size(), nullptr, nullptr, nullptr, nullptr, true, true,
                        &status);
         if (status == U_BUFFER_OVERFLOW_ERROR && out.size() < bytes.size() * 8 + 64) {
             out.assign(out.size() * 2, '\0');
-            ucnv_resetToUnicode(source.get());
-            ucnv_resetFromUnicode(target.get());
+            ucnv_resetToUnicode(sourceConverter);
+            ucnv_resetFromUnicode(targetConverter);
             continue;
         }
         if (U_FAILURE(status)) {

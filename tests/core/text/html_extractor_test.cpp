@@ -87,6 +87,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "tr", "", "", 0, false, "<tr><td class=\"center\">1</td></tr>"},
         FindCase{"ValueTrimmedOfFullWidthSpaces", gbk("<td class=\"　title \">k</td>"), "td",
                  "class", "title", 0, true, "k"},
+        // The quoted readings start at the first quoted spelling of the
+        // attribute, which need not be its first spelling.
+        FindCase{"QuotedReadingAfterAnUnquotedOne", "<td class=x class=\"url\">u</td>", "td",
+                 "class", "url", 0, true, "u"},
+        FindCase{"ApostrophedReadingAfterAnUnquotedOne", "<td class=x class='URL'>u</td>", "td",
+                 "class", "url", 0, true, "u"},
+        FindCase{"UnquotedReadingIsTheFirstSpellingOnly", "<td class=x class=url>u</td>", "td",
+                 "class", "url", 0, true, ""},
         FindCase{"ChineseValueComparedAsBytes", gbk("<td title=\"排名\">7</td>"), "td", "title",
                  gbk("排名"), 0, true, "7"}),
     [](const ::testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
