@@ -113,12 +113,20 @@ void MemoryReportList::reorderRows(const std::vector<int>& order) {
         }
         taken[source] = true;
     }
+    // The rows are read in the new order, one cache miss each on a long
+    // list: ask for them a little ahead.
+    constexpr std::size_t kAhead = 16;
     for (std::size_t r = 0; r < rows; ++r) {
+        if (r + kAhead < rows) {
+            __builtin_prefetch(&rows_[static_cast<std::size_t>(order[r + kAhead])]);
+        }
         moved[r] = std::move(rows_[static_cast<std::size_t>(order[r])]);
     }
-    for (std::size_t r = 0; r < rows; ++r) {
-        rows_[r] = std::move(moved[r]);
+    // Rows past the order's end (none when it covers the list) stay last.
+    for (std::size_t r = rows; r < rows_.size(); ++r) {
+        moved.push_back(std::move(rows_[r]));
     }
+    rows_.swap(moved);
 }
 
 int MemoryReportList::selectedRow() const {

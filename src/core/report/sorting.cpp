@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/message_pump.h"
+#include "report/value_sort.h"
 #include "text/gbk.h"
 
 namespace rankminer {
@@ -102,40 +103,41 @@ void appendSelection(std::vector<int> group, const std::vector<double>& values, 
 // keys the selection takes the last row first; any other group is ordered by
 // running the selection on it.
 std::vector<int> numericOrder(const std::vector<double>& values, bool ascending) {
-    std::vector<std::pair<double, int>> sorted(values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        sorted[i] = {values[i], static_cast<int>(i)};
-    }
-    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
-        pumpMessages();
-        return a.first != b.first ? a.first < b.first : a.second > b.second;
-    });
-    std::vector<std::pair<std::size_t, std::size_t>> groups;  // [begin, end) in sorted
-    for (std::size_t begin = 0; begin < sorted.size();) {
-        std::size_t end = begin + 1;
-        while (end < sorted.size() && atLeast(sorted[end - 1].first, sorted[end].first)) {
-            ++end;
-        }
-        groups.emplace_back(begin, end);
-        begin = end;
-    }
-    if (!ascending) {
-        std::reverse(groups.begin(), groups.end());
-    }
+    const std::vector<int> sorted = sortValuesLatestRowFirst(values);
+    const auto valueAt = [&](std::size_t i) { return values[static_cast<std::size_t>(sorted[i])]; };
     std::vector<int> order;
     order.reserve(values.size());
-    for (const auto& [begin, end] : groups) {
-        if (sorted[begin].first == sorted[end - 1].first) {
+    const auto appendGroup = [&](std::size_t begin, std::size_t end) {
+        if (valueAt(begin) == valueAt(end - 1)) {
             // Sorted latest row first already.
-            for (std::size_t i = begin; i < end; ++i) {
-                order.push_back(sorted[i].second);
-            }
+            order.insert(order.end(), sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                         sorted.begin() + static_cast<std::ptrdiff_t>(end));
         } else {
-            std::vector<int> group;
-            for (std::size_t i = begin; i < end; ++i) {
-                group.push_back(sorted[i].second);
+            appendSelection(std::vector<int>(sorted.begin() + static_cast<std::ptrdiff_t>(begin),
+                                             sorted.begin() + static_cast<std::ptrdiff_t>(end)),
+                            values, ascending, order);
+        }
+    };
+    // Whether two neighbours share a group depends on them alone, so the
+    // groups are the same read from either end.
+    const std::size_t count = sorted.size();
+    if (ascending) {
+        for (std::size_t begin = 0; begin < count;) {
+            std::size_t end = begin + 1;
+            while (end < count && atLeast(valueAt(end - 1), valueAt(end))) {
+                ++end;
             }
-            appendSelection(std::move(group), values, ascending, order);
+            appendGroup(begin, end);
+            begin = end;
+        }
+    } else {
+        for (std::size_t end = count; end > 0;) {
+            std::size_t begin = end - 1;
+            while (begin > 0 && atLeast(valueAt(begin - 1), valueAt(begin))) {
+                --begin;
+            }
+            appendGroup(begin, end);
+            end = begin;
         }
     }
     return order;

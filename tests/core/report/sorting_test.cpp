@@ -85,6 +85,21 @@ TEST_P(SelectionOrder, MatchesTheQuadraticSelection) {
     }
 }
 
+// Lists long enough for the sort to take its path for long lists.
+TEST_P(SelectionOrder, LongListsMatchTheQuadraticSelection) {
+    const KeyPool& pool = GetParam();
+    std::mt19937 random(11);
+    std::vector<std::string> keys;
+    for (std::size_t i = 0; i < 5000; ++i) {
+        keys.push_back(pool.keys[random() % pool.keys.size()]);
+    }
+    for (const bool ascending : {true, false}) {
+        ASSERT_EQ(quadraticSelection(keys, ascending, pool.kind),
+                  selectionOrder(keys, ascending, pool.kind))
+            << (ascending ? "ascending" : "descending");
+    }
+}
+
 std::vector<std::string> nearTieChain() {
     // Steps of 0.4e-7 and 0.6e-7: chains whose ends are further apart than
     // the tolerance, where the comparison is not transitive.
