@@ -47,6 +47,7 @@ constexpr std::string_view kUsage =
     "Without --dir and --out the lines go to standard output (UTF-8). Progress\n"
     "goes to standard error. Ctrl-C stops after the current page or row; a second\n"
     "Ctrl-C ends the program at once.\n"
+    "When the lines cannot all be saved, they all go to standard output at the end.\n"
     "Exit status: 0 done (also after a stop), 1 some results could not be saved,\n"
     "2 wrong arguments or no seeds.\n";
 
@@ -270,13 +271,23 @@ int runMineCommand(const std::vector<char*>& arguments) {
         return 2;  // no seeds: the job did not start and said why
     }
     int exitStatus = job.state().diskFailure ? 1 : 0;
+    bool keptInFile = options->folder && !job.state().diskFailure;
     if (options->outFile) {
         const std::string path = utf8ToGbk(*options->outFile);
         const std::string bytes = buildMiningExport(path, job.state().headerLine, results);
-        if (!writeWholeFile(path, bytes)) {
+        if (writeWholeFile(path, bytes)) {
+            keptInFile = true;
+        } else {
             printError("cannot write " + *options->outFile);
             exitStatus = 1;
         }
+    }
+    if (!linesToStdout && !keptInFile) {
+        // The window would still show them in its results box; here standard
+        // output is the only place left, so the mined lines are not lost.
+        printError("the lines were not all saved; all of them follow on standard output");
+        writeUtf8(stdout, results);
+        std::fflush(stdout);
     }
     return exitStatus;
 }

@@ -1,10 +1,14 @@
 #include "cli/rank_command.h"
 
 #include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <optional>
 #include <string_view>
 
 #include "cli/headless_host.h"
 #include "cli/terminal.h"
+#include "platform/files.h"
 #include "platform/site_config.h"
 #include "ranking/ranking_controls.h"
 #include "ranking/ranking_job.h"
@@ -28,6 +32,9 @@ void printRankUsage(std::FILE* out) {
         "\n"
         "  --domains TEXT     domains separated by \"|\" (empty pieces are kept and\n"
         "                     run as empty domains; a trailing \"|\" adds nothing)\n"
+        "  --domains-file FILE  the domains from FILE (\"-\": standard input), one a\n"
+        "                     line or separated by \"|\"; for lists too long for the\n"
+        "                     command line\n"
         "  --mobile           mobile rankings (the indexed-count column stays empty)\n"
         "  --order KEY        position (default), visits or index\n"
         "  --dedupe           skip a keyword already listed for the same domain\n"
@@ -80,6 +87,28 @@ struct OptionReader {
     }
 };
 
+// The domain box's text from a file: line breaks separate domains as "|" does.
+std::optional<std::string> readDomainsFile(const std::string& name) {
+    std::string text;
+    if (name == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+    } else {
+        std::FILE* file = std::fopen(fileSystemPath(utf8ToGbk(name)).c_str(), "rb");
+        if (file == nullptr) {
+            return std::nullopt;
+        }
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            text.append(buffer, got);
+        }
+        std::fclose(file);
+    }
+    text = replaceAllText(text, "\r\n", "|");
+    text = replaceAllText(text, "\n", "|");
+    return text;
+}
+
 }  // namespace
 
 RankOptionsResult parseRankOptions(const std::vector<char*>& arguments) {
@@ -104,6 +133,11 @@ RankOptionsResult parseRankOptions(const std::vector<char*>& arguments) {
             options.save = false;
         } else if (argument == "--no-ip-prompt") {
             options.ipPrompt = false;
+        } else if (reader.valueOf(argument, "--domains-file", value)) {
+            options.domainsFile = value;
+            if (value.empty() && reader.error.empty()) {
+                reader.error = "--domains-file needs a path";
+            }
         } else if (reader.valueOf(argument, "--domains", value)) {
             options.domains = value;
             haveDomains = true;
@@ -146,7 +180,11 @@ RankOptionsResult parseRankOptions(const std::vector<char*>& arguments) {
         result.ok = true;
         return result;
     }
-    if (!haveDomains || options.domains.empty()) {
+    if (haveDomains && !options.domainsFile.empty()) {
+        result.message = "--domains and --domains-file exclude each other";
+        return result;
+    }
+    if (options.domainsFile.empty() && (!haveDomains || options.domains.empty())) {
         result.message = "--domains is required and must not be empty";
         return result;
     }
@@ -180,10 +218,25 @@ int runRankCommand(const std::vector<char*>& arguments) {
         return 0;
     }
 
+    std::string domains = options.domains;
+    if (!options.domainsFile.empty()) {
+        const std::optional<std::string> fromFile = readDomainsFile(options.domainsFile);
+        if (!fromFile) {
+            std::fprintf(stderr, "rankminer rank: cannot read %s\n", options.domainsFile.c_str());
+            return kExitBadOptions;
+        }
+        domains = *fromFile;
+        if (domains.empty()) {
+            std::fprintf(stderr, "rankminer rank: %s holds no domains\n",
+                         options.domainsFile.c_str());
+            return kExitBadOptions;
+        }
+    }
+
     const RankingControls& controls = rankingControls();
     HeadlessHost host;
     host.setCaption(controls.startButton, rankingCaptions().idle);
-    host.setText(controls.domains, utf8ToGbk(options.domains));
+    host.setText(controls.domains, utf8ToGbk(domains));
     host.setChecked(controls.mobile, options.mobile);
     host.setIndex(controls.order, options.order);
     host.setChecked(controls.dedupe, options.dedupe);

@@ -7,7 +7,8 @@ namespace rankminer {
 
 // The options of `rankminer rank`, as typed (UTF-8).
 struct RankOptions {
-    std::string domains;  // the domain box: domains separated by "|"
+    std::string domains;      // the domain box: domains separated by "|"
+    std::string domainsFile;  // read the domains from this file ("-": stdin) instead
     bool mobile = false;
     int order = 0;  // 0 position, 1 visits, 2 index
     bool dedupe = false;
