@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <limits>
+
 #include "app/main_window_controls.h"
 #include "app/main_window_report_list.h"
 
@@ -14,8 +16,11 @@ QWidget* makePictureFrame(QWidget& parent, const QString& name, QRect where);
 
 QTreeView* buildRankingPage(QWidget& page, ReportModel& model) {
     makeLabel(page, QStringLiteral("标签4"), QStringLiteral("域名："), {8, 10, 42, 22});
-    makeLineEdit(page, QStringLiteral("编辑框域名"), QStringLiteral("example.com|example.net"),
-                 {50, 8, 420, 24});
+    auto* domains = makeLineEdit(page, QStringLiteral("编辑框域名"),
+                                 QStringLiteral("example.com|example.net"), {50, 8, 420, 24});
+    // A pasted list of many thousand domains must not be cut silently at the
+    // line edit's default limit of 32767 characters.
+    domains->setMaxLength(std::numeric_limits<int>::max());
     makeDropDown(page, QStringLiteral("组合框排序"),
                  {QStringLiteral("按排名"), QStringLiteral("按来访"), QStringLiteral("按指数")},
                  {480, 8, 90, 24});

@@ -14,10 +14,12 @@
 #include <string>
 
 #include "app/gbk_qt.h"
+#include "app/gui_job_host.h"
 #include "app/qt_waiter.h"
 #include "main_window_fixture.h"
 #include "platform/files.h"
 #include "platform/message_pump.h"
+#include "platform/report_list.h"
 #include "platform/waiter.h"
 #include "site_simulator/site_simulator.h"
 #include "text/gbk.h"
@@ -31,6 +33,7 @@ class BadInputTest : public MainWindowTest {
 public:
     using MainWindowTest::dir_;
     using MainWindowTest::widget;
+    using MainWindowTest::window_;
 
     void SetUp() override {
         MainWindowTest::SetUp();
@@ -62,8 +65,9 @@ public:
 
     // Clicks the start button and answers every message box; returns their
     // texts once the job is over.
-    QStringList runJob(const char16_t* startButton) {
+    QStringList runJob(const char16_t* startButton, std::function<void()> onTick = {}) {
         ModalWatcher watcher;
+        watcher.onTick = std::move(onTick);
         widget<QPushButton>(startButton)->click();
         return watcher.messages;
     }
@@ -184,6 +188,34 @@ INSTANTIATE_TEST_SUITE_P(
                              << messages.join(u'|').toStdString();
                          EXPECT_EQ(QStringLiteral("开始采集").toStdString(),
                                    t.widget<QPushButton>(u"按钮开始采集")->text().toStdString());
+                     }},
+        // A hundred thousand domains stay whole in the box; the job starts on
+        // them and stops on the second click.
+        BadInputCase{"HugeDomainList",
+                     {},
+                     [](BadInputTest& t) {
+                         constexpr int kDomains = 100000;
+                         QStringList domains;
+                         for (int i = 0; i < kDomains; ++i) {
+                             domains << QStringLiteral("pages1.test");
+                         }
+                         auto* box = t.widget<QLineEdit>(u"编辑框域名");
+                         box->setText(domains.join(QLatin1Char('|')));
+                         EXPECT_EQ(kDomains, box->text().split(QLatin1Char('|')).size());
+                         t.widget<QCheckBox>(u"选择框百度排名自动保存")->setChecked(false);
+                         auto* start = t.widget<QPushButton>(u"按钮开始采集");
+                         ReportList& list = t.window_->host().reportList();
+                         bool stopped = false;
+                         const QStringList messages = t.runJob(u"按钮开始采集", [&] {
+                             if (!stopped && list.rowCount() > 0) {
+                                 stopped = true;
+                                 start->click();
+                             }
+                         });
+                         EXPECT_TRUE(stopped);
+                         EXPECT_TRUE(messages.contains(QStringLiteral("采集完成！")));
+                         EXPECT_GT(list.rowCount(), 0);
+                         EXPECT_LT(t.simulator_->requestCount("/rank/"), kDomains);
                      }},
         BadInputCase{
             "ControlCharacterSeeds",
