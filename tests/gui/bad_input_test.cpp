@@ -233,6 +233,25 @@ INSTANTIATE_TEST_SUITE_P(
                     << messages.join(u'|').toStdString();
                 EXPECT_EQ(expectedKeywords(seeds).toStdString(), t.resultsText().toStdString());
             }},
+        // The auto-save file cannot be made: the rows still fill the list and
+        // the completion message says they were not saved.
+        BadInputCase{"RankingSaveFileInsideAFile",
+                     {},
+                     [](BadInputTest& t) {
+                         const std::string blocker = t.dir_.file("blocker");
+                         ASSERT_TRUE(writeWholeFile(blocker, "x"));
+                         t.widget<QLineEdit>(u"编辑框域名")->setText(QStringLiteral("pages1.test"));
+                         t.widget<QPushButton>(u"按钮保存路径")
+                             ->setProperty("tag", toQString(blocker + "/out.csv"));
+                         const QStringList messages = t.runJob(u"按钮开始采集");
+                         EXPECT_EQ(
+                             QStringList{QStringLiteral(
+                                 "采集完成！\n（自动保存文件无法创建或写入，采集的数据没有完整"
+                                 "保存到文件）")},
+                             messages);
+                         EXPECT_EQ(kRowsPerPage, t.window_->host().reportList().rowCount());
+                         EXPECT_EQ("x", readFileBytes(blocker));
+                     }},
         // Nothing reaches the disk, the message says so, and the results box
         // keeps every line.
         BadInputCase{"MiningFolderIsAFile",

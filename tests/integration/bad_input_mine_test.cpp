@@ -189,6 +189,39 @@ TEST_F(MineBadInput, BinarySeedFileEndsNormallyWithWholeLines) {
         << done.out;
 }
 
+// Control characters end up in the per-seed file names: each seed still
+// gets its own file with all its lines (tabs, like line breaks, are dropped
+// from the name).
+TEST_F(MineBadInput, ControlCharacterSeedsGetFilesOfTheirOwn) {
+    const std::string folder = temp.file("out");
+    const std::vector<std::pair<std::string, std::string>> seedAndName{
+        {"a\x01z", "a\x01z_"}, {"t\tx", "tx_"}, {"\x1b[2J", "\x1b[2J_"}, {"d\x7f", "d\x7f_"}};
+    std::vector<std::string> arguments{"--dir", folder, "--per-seed"};
+    for (const auto& [seed, name] : seedAndName) {
+        arguments.push_back(seed);
+    }
+    auto child = start(arguments);
+    ASSERT_TRUE(child->started());
+    const ChildResult done = child->finish();
+    ASSERT_EQ(0, done.exitCode) << done.err;
+    EXPECT_EQ("", done.out);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    ASSERT_EQ(seedAndName.size(), names.size());
+    for (const auto& [seed, prefix] : seedAndName) {
+        int matches = 0;
+        for (const std::string& name : names) {
+            if (name.starts_with(prefix) && name.ends_with(".csv")) {
+                ++matches;
+                EXPECT_BYTES_EQ(expectedLines(seed), testing::readFileBytes(folder + "/" + name));
+            }
+        }
+        EXPECT_EQ(1, matches) << prefix;
+    }
+}
+
 // A hundred thousand seeds: the job starts at once, and Ctrl-C ends it with
 // every printed line whole and in order.
 TEST_F(MineBadInput, HugeSeedListStartsAndStopsOnCtrlC) {
