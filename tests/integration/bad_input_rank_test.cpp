@@ -192,6 +192,20 @@ INSTANTIATE_TEST_SUITE_P(
                                                      t.temp.file("out.csv")};
                  },
                  2, "holds no domains", nullptr},
+        RankCase{"MissingDomainFile",
+                 [](RankBadInput& t, std::string&) {
+                     return std::vector<std::string>{"--domains-file", t.temp.file("none.txt"),
+                                                     "--out", t.temp.file("out.csv")};
+                 },
+                 2, "cannot read", nullptr},
+        RankCase{"DomainsTwice",
+                 [](RankBadInput& t, std::string&) {
+                     return std::vector<std::string>{
+                         "--domains",      "a.test",
+                         "--domains-file", t.writeInput("domains.txt", "b.test\n"),
+                         "--out",          t.temp.file("out.csv")};
+                 },
+                 2, "exclude each other", nullptr},
         // The rows are collected and counted, and the command says they
         // were not saved.
         RankCase{"OutInsideAFile",
