@@ -243,9 +243,9 @@ void SettingsStore::replaceInMirror(std::size_t offset, std::size_t removed,
     if (sameSize && unsyncedFrom_ == std::string::npos) {
         written = file_.writeRange(mirror_, firstChange, lastChange);
     } else {
-        // Each change is one pwrite of the changed tail (plus one ftruncate when
-        // the file shrinks), never a rewrite of the whole file.
-        // After a failed write the file's size is unknown: always truncate.
+        // Only the changed tail is written; the file takes care that a crash
+        // leaves it whole (see SettingsFile). After a failed write the file's
+        // size is unknown and the file is asked for it.
         const bool synced = unsyncedFrom_ == std::string::npos;
         written = file_.writeTail(mirror_, std::min(firstChange, unsyncedFrom_),
                                   synced ? oldSize : std::string::npos);
