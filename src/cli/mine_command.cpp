@@ -218,11 +218,6 @@ void configureHost(HeadlessHost& host, const MineOptions& options, std::string s
     host.setChecked(c.keepEmptyKeyword, options.keepEmpty);
 }
 
-void writeUtf8(std::FILE* out, std::string_view gbkText) {
-    const std::string utf8 = gbkToUtf8(gbkText);
-    std::fwrite(utf8.data(), 1, utf8.size(), out);
-}
-
 }  // namespace
 
 int runMineCommand(const std::vector<char*>& arguments) {

@@ -10,6 +10,7 @@
 #include "cli/terminal.h"
 #include "platform/files.h"
 #include "platform/site_config.h"
+#include "ranking/line_format.h"
 #include "ranking/ranking_controls.h"
 #include "ranking/ranking_job.h"
 #include "text/gbk.h"
@@ -58,9 +59,20 @@ void printRankUsage(std::FILE* out) {
         "Hosts and pauses come from the environment: RANKMINER_RANK_URL,\n"
         "RANKMINER_ENGINE_HOST, RANKMINER_ENGINE_MOBILE_HOST, RANKMINER_TIME_SCALE.\n"
         "\n"
-        "Exit status: 0 done, 2 bad options, 3 rows could not be saved,\n"
-        "130 stopped by Ctrl-C.\n",
+        "Exit status: 0 done, 2 bad options, 3 rows could not be saved (their\n"
+        "lines then follow on stdout, header first), 130 stopped by Ctrl-C.\n",
         out);
+}
+
+// Every row of the list as the output file would hold it, header first.
+void printRowLines(const ReportList& list, const RankOptions& options) {
+    LineFormat format;
+    writeUtf8(stdout,
+              buildHeaderLine(list, options.exportMode, utf8ToGbk(options.lineTemplate), format));
+    for (int row = 0; row < list.rowCount(); ++row) {
+        writeUtf8(stdout, formatRow(list, row, format));
+    }
+    std::fflush(stdout);
 }
 
 // Splits "--name=value" or takes the value from the next argument.
@@ -278,6 +290,12 @@ int runRankCommand(const std::vector<char*>& arguments) {
     std::printf("file: %s\n", path.empty() ? "(none)" : path.c_str());
     std::fflush(stdout);
     if (options.save && !job.savingToFile()) {
+        // The rows are not lost with the file: the lines it would hold follow.
+        std::fputs(
+            "rankminer rank: the rows were not all saved; the lines follow on standard "
+            "output\n",
+            stderr);
+        printRowLines(host.reportList(), options);
         return kExitNotSaved;
     }
     return interrupted ? kExitInterrupted : 0;

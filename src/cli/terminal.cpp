@@ -4,8 +4,16 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <string>
+
+#include "text/gbk.h"
 
 namespace rankminer {
+
+void writeUtf8(std::FILE* out, std::string_view gbkText) {
+    const std::string utf8 = gbkToUtf8(gbkText);
+    std::fwrite(utf8.data(), 1, utf8.size(), out);
+}
 
 namespace {
 volatile std::sig_atomic_t g_interrupted = 0;

@@ -15,6 +15,9 @@ bool isTerminal(std::FILE* stream);
 // The first Ctrl-C (SIGINT) only raises a flag that the command's message pump
 // turns into a stop request; the handler then returns to the default, so a
 // second Ctrl-C ends the process at once.
+// Writes program text (GBK) to a stream as UTF-8.
+void writeUtf8(std::FILE* out, std::string_view gbkText);
+
 void installInterruptHandler();
 // True once after each Ctrl-C: reading clears the flag.
 bool takeInterruptRequest();

@@ -25,6 +25,7 @@ using testing::ChildResult;
 using testing::TempDir;
 
 constexpr int kRowsPerPage = 4;
+constexpr int kNotSavedStatus = 3;
 
 std::string quoted(const std::string& cell) {
     std::string out = "\"";
@@ -145,7 +146,11 @@ TEST_P(RankBadInputCases, EndsWithItsStatusAndAMessage) {
         EXPECT_EQ("", done.out);
     }
     const std::string out = temp.file("out.csv");
-    if (expectedFile.empty()) {
+    if (c.exitCode == kNotSavedStatus) {
+        // No file holds the rows, so the lines it would hold follow the counts.
+        EXPECT_FALSE(std::filesystem::is_regular_file(out));
+        EXPECT_TRUE(done.out.ends_with("file: (none)\n" + gbkToUtf8(expectedFile))) << done.out;
+    } else if (expectedFile.empty()) {
         EXPECT_FALSE(std::filesystem::is_regular_file(out));
         if (c.rows != nullptr) {
             EXPECT_NE(std::string::npos, done.out.find("file: (none)")) << done.out;
@@ -206,28 +211,31 @@ INSTANTIATE_TEST_SUITE_P(
                          "--out",          t.temp.file("out.csv")};
                  },
                  2, "exclude each other", nullptr},
-        // The rows are collected and counted, and the command says they
-        // were not saved.
+        // The rows are collected and counted, the command says they were
+        // not saved and prints them.
         RankCase{"OutInsideAFile",
-                 [](RankBadInput& t, std::string&) {
+                 [](RankBadInput& t, std::string& file) {
+                     file = csvHeader() + t.expectedRows({"pages1.test"});
                      return std::vector<std::string>{"--domains", "pages1.test", "--out",
                                                      t.writeInput("blocker", "x") + "/out.csv"};
                  },
-                 3, kNotSaved, "rows: 4"},
+                 kNotSavedStatus, kNotSaved, "rows: 4"},
         RankCase{"OutIsAFolder",
-                 [](RankBadInput& t, std::string&) {
+                 [](RankBadInput& t, std::string& file) {
+                     file = csvHeader() + t.expectedRows({"pages1.test"});
                      std::filesystem::create_directory(t.temp.file("folder"));
                      return std::vector<std::string>{"--domains", "pages1.test", "--out",
                                                      t.temp.file("folder")};
                  },
-                 3, kNotSaved, "rows: 4"},
+                 kNotSavedStatus, kNotSaved, "rows: 4"},
         RankCase{"ReadOnlyFolder",
-                 [](RankBadInput& t, std::string&) {
+                 [](RankBadInput& t, std::string& file) {
+                     file = csvHeader() + t.expectedRows({"pages1.test"});
                      std::filesystem::create_directory(t.temp.file("ro"));
                      return std::vector<std::string>{"--domains", "pages1.test", "--out",
                                                      t.temp.file("ro") + "/out.csv"};
                  },
-                 3, kNotSaved, "rows: 4", true}),
+                 kNotSavedStatus, kNotSaved, "rows: 4", true}),
     [](const ::testing::TestParamInfo<RankCase>& info) { return info.param.name; });
 
 // A hundred thousand domains do not fit on a command line; from a file the
