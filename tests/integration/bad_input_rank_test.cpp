@@ -15,10 +15,14 @@
 #include "platform/files.h"
 #include "site_simulator/site_simulator.h"
 #include "support/bytes.h"
+#include "support/rank_csv.h"
 #include "text/gbk.h"
 
 namespace rankminer {
 namespace {
+
+using testing::csvHeader;
+using testing::quoted;
 
 using testing::ChildProcess;
 using testing::ChildResult;
@@ -26,23 +30,6 @@ using testing::TempDir;
 
 constexpr int kRowsPerPage = 4;
 constexpr int kNotSavedStatus = 3;
-
-std::string quoted(const std::string& cell) {
-    std::string out = "\"";
-    for (const char c : cell) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
-const std::string& csvHeader() {
-    static const std::string header = gbk(
-        "\"序号\",\"域名\",\"关键字\",\"排名\",\"搜索量\",\"收录量\",\"网页标题\",\"链接\"\r\n");
-    return header;
-}
 
 class RankBadInput : public ::testing::Test {
 public:

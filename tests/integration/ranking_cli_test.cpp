@@ -17,6 +17,7 @@
 
 #include "site_simulator/site_simulator.h"
 #include "support/bytes.h"
+#include "support/rank_csv.h"
 #include "text/gbk.h"
 
 extern char** environ;
@@ -24,26 +25,12 @@ extern char** environ;
 namespace rankminer {
 namespace {
 
+using testing::csvHeader;
+using testing::quoted;
+
 constexpr int kRowsPerPage = 4;
 // A ceiling for children that hang, far above any normal run.
 constexpr auto kChildCeiling = std::chrono::seconds(60);
-
-std::string quoted(const std::string& cell) {
-    std::string out = "\"";
-    for (const char c : cell) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
-const std::string& csvHeader() {
-    static const std::string header = gbk(
-        "\"序号\",\"域名\",\"关键字\",\"排名\",\"搜索量\",\"收录量\",\"网页标题\",\"链接\"\r\n");
-    return header;
-}
 
 class RankCommand : public ::testing::Test {
 protected:

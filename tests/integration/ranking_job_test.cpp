@@ -14,11 +14,14 @@
 #include "site_simulator/site_simulator.h"
 #include "support/bytes.h"
 #include "support/loopback_server.h"
+#include "support/rank_csv.h"
 #include "support/recording_host.h"
 #include "text/gbk.h"
 
 namespace rankminer {
 namespace {
+
+using testing::quoted;
 
 using testing::RecordingHost;
 
@@ -29,17 +32,6 @@ sim::SimulatorOptions simulatorOptions() {
     options.rowsPerPage = kRowsPerPage;
     options.defaultPages = 2;
     return options;
-}
-
-std::string quoted(const std::string& cell) {
-    std::string out = "\"";
-    for (const char c : cell) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
 }
 
 // The row as the report list should hold it.
