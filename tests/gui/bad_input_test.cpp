@@ -53,14 +53,7 @@ public:
     }
 
     SiteConfig simulatorConfig() const {
-        SiteConfig config = SiteConfig::defaults();
-        config.rankUrl = simulator_->rankUrl();
-        config.keywordUrl = simulator_->keywordUrl();
-        config.siteUrl = simulator_->baseUrl();
-        config.engineHost = simulator_->engineHost();
-        config.engineMobileHost = simulator_->engineHost();
-        config.timeScale = 0;
-        return config;
+        return simulator_->siteConfig(0);  // no pacing pauses
     }
 
     // Clicks the start button and answers every message box; returns their

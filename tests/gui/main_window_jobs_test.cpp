@@ -47,14 +47,7 @@ protected:
     }
 
     SiteConfig simulatorConfig() const {
-        SiteConfig config = SiteConfig::defaults();
-        config.rankUrl = simulator_->rankUrl();
-        config.keywordUrl = simulator_->keywordUrl();
-        config.siteUrl = simulator_->baseUrl();
-        config.engineHost = simulator_->engineHost();
-        config.engineMobileHost = simulator_->engineHost();
-        config.timeScale = 0;  // no pacing pauses
-        return config;
+        return simulator_->siteConfig(0);  // no pacing pauses
     }
 
     std::unique_ptr<sim::SiteSimulator> simulator_;

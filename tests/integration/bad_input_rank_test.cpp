@@ -22,7 +22,7 @@ namespace rankminer {
 namespace {
 
 using testing::csvHeader;
-using testing::quoted;
+using testing::csvRowLine;
 
 using testing::ChildProcess;
 using testing::ChildResult;
@@ -70,19 +70,7 @@ public:
             int serial = 0;
             for (int page = 1; page <= sim::rankPageCount(domain, 2); ++page) {
                 for (const auto& row : site.expectedRankRows(domain, page, false)) {
-                    const std::vector<std::string> cells = {
-                        std::to_string(++serial),
-                        domain,
-                        row.keyword,
-                        row.rank,
-                        row.volume,
-                        row.indexed,
-                        row.title,
-                        row.resolved.empty() ? row.href : row.resolved};
-                    for (std::size_t i = 0; i < cells.size(); ++i) {
-                        csv += (i == 0 ? "" : ",") + quoted(cells[i]);
-                    }
-                    csv += "\r\n";
+                    csv += csvRowLine(++serial, domain, row);
                 }
             }
             if (enough != std::string::npos && csv.size() >= enough) {

@@ -26,7 +26,7 @@ namespace rankminer {
 namespace {
 
 using testing::csvHeader;
-using testing::quoted;
+using testing::csvRowLine;
 
 constexpr int kRowsPerPage = 4;
 // A ceiling for children that hang, far above any normal run.
@@ -135,19 +135,7 @@ protected:
         int serial = 0;
         for (int page = 1; page <= pages; ++page) {
             for (const auto& row : site.expectedRankRows(domain, page, false)) {
-                const std::vector<std::string> cells = {
-                    std::to_string(++serial),
-                    domain,
-                    row.keyword,
-                    row.rank,
-                    row.volume,
-                    row.indexed,
-                    row.title,
-                    row.resolved.empty() ? row.href : row.resolved};
-                for (std::size_t i = 0; i < cells.size(); ++i) {
-                    csv += (i == 0 ? "" : ",") + quoted(cells[i]);
-                }
-                csv += "\r\n";
+                csv += csvRowLine(++serial, domain, row);
             }
         }
         return csv;

@@ -307,6 +307,16 @@ std::string SiteSimulator::keywordUrl() const {
 std::string SiteSimulator::engineHost() const {
     return impl_->engineHost();
 }
+SiteConfig SiteSimulator::siteConfig(double timeScale) const {
+    SiteConfig config = SiteConfig::defaults();
+    config.rankUrl = rankUrl();
+    config.keywordUrl = keywordUrl();
+    config.siteUrl = baseUrl();
+    config.engineHost = engineHost();
+    config.engineMobileHost = engineHost();
+    config.timeScale = timeScale;
+    return config;
+}
 const SimulatorOptions& SiteSimulator::options() const {
     return impl_->options;
 }

@@ -51,6 +51,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/site_config.h"
+
 namespace rankminer::sim {
 
 struct RequestLogEntry {
@@ -125,6 +127,8 @@ public:
     std::string keywordUrl() const;  // baseUrl() + "kw/"       (RANKMINER_KEYWORD_URL)
     std::string engineHost() const;  // "127.0.0.1:PORT" (RANKMINER_ENGINE_HOST and _MOBILE_HOST)
     const SimulatorOptions& options() const;
+    // The program's hosts pointed at this simulator, with the given pause factor.
+    SiteConfig siteConfig(double timeScale) const;
 
     std::vector<RequestLogEntry> requests() const;  // every request so far, in order
     int requestCount(std::string_view pathPrefix) const;
