@@ -143,6 +143,32 @@ std::vector<int> numericOrder(const std::vector<double>& values, bool ascending)
     return order;
 }
 
+// The numeric order of `rows` values read one by one. Whole numbers are a
+// tolerance apart only when equal, so every group holds equal values and the
+// exact order is the selection's: they go straight into the whole-number sort.
+// The first value it refuses sends the values read so far, and the rest, to
+// the general order.
+template <typename ValueOfRow>
+std::vector<int> numericOrderOf(std::size_t rows, bool ascending, ValueOfRow valueOfRow) {
+    std::size_t row = 0;
+    std::vector<double> values;
+    {
+        WholeNumberSort whole(rows, ascending);
+        while (row < rows && whole.add(valueOfRow(row))) {
+            ++row;
+        }
+        if (row == rows) {
+            return whole.takeOrder();
+        }
+        values = whole.values();
+    }
+    values.reserve(rows);
+    for (; row < rows; ++row) {
+        values.push_back(valueOfRow(row));
+    }
+    return numericOrder(values, ascending);
+}
+
 }  // namespace
 
 SortKind sortKindForColumn(int column) {
@@ -152,12 +178,8 @@ SortKind sortKindForColumn(int column) {
 std::vector<int> selectionOrder(const std::vector<std::string>& keys, bool ascending,
                                 SortKind kind) {
     if (kind == SortKind::Numeric) {
-        std::vector<double> values;
-        values.reserve(keys.size());
-        for (const std::string& key : keys) {
-            values.push_back(leadingNumber(key));
-        }
-        return numericOrder(values, ascending);
+        return numericOrderOf(keys.size(), ascending,
+                              [&keys](std::size_t row) { return leadingNumber(keys[row]); });
     }
     std::vector<std::string> upperKeys;
     upperKeys.reserve(keys.size());
@@ -176,12 +198,11 @@ void sortReportList(ReportList& list, int column, bool ascending, SortKind kind)
     const int rows = list.rowCount();
     std::vector<int> order;
     if (kind == SortKind::Numeric) {
-        std::vector<double> values(static_cast<std::size_t>(rows));
-        for (int r = 0; r < rows; ++r) {
-            values[r] = leadingNumber(list.cellText(r, column));
-            pumpMessages();
-        }
-        order = numericOrder(values, ascending);
+        order = numericOrderOf(
+            static_cast<std::size_t>(rows), ascending, [&list, column](std::size_t row) {
+                pumpMessages();
+                return leadingNumber(list.cellText(static_cast<int>(row), column));
+            });
     } else {
         std::vector<std::string> upperKeys(static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r) {
