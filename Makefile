@@ -30,15 +30,22 @@ demo: build
 format:
 	find src tests tools bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
 
-# The core, headless commands, core and integration tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer, in their own build folder.
+# Every test, the GUI's included, under AddressSanitizer and
+# UndefinedBehaviorSanitizer, in their own build folder. The embedded browser's
+# engine frees some of its own objects through a base of another size, so its
+# tests run with that one check off; every other test keeps it.
 SANITIZE_DIR ?= build-asan
+SANITIZE_ENV = QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=print_stacktrace=1 \
+    LSAN_OPTIONS=suppressions=$(abspath tests/sanitize/lsan.supp)
 sanitize: bootstrap
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DRANKMINER_SANITIZE=ON -DRANKMINER_WITH_GUI=OFF -DRANKMINER_BUILD_BENCH=OFF
+	    -DRANKMINER_SANITIZE=ON -DRANKMINER_WITH_GUI=ON -DRANKMINER_BUILD_BENCH=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-	    ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ASAN_OPTIONS=detect_leaks=1 \
+	    ctest --output-on-failure -j $(JOBS) -E '^BrowserPageTest\.'
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ASAN_OPTIONS=detect_leaks=1:new_delete_type_mismatch=0 \
+	    ctest --output-on-failure -j $(JOBS) -R '^BrowserPageTest\.'
+
 
 # Each fuzz target for a few seconds on its corpus (clang-14 build in build-fuzz).
 FUZZ_DIR ?= build-fuzz
