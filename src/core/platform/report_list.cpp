@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/large_buffer.h"
 #include "platform/message_pump.h"
 
 namespace rankminer {
@@ -104,7 +105,10 @@ void MemoryReportList::setColumnWidth(int column, int width) {
 
 void MemoryReportList::reorderRows(const std::vector<int>& order) {
     const std::size_t rows = std::min(order.size(), rows_.size());
-    std::vector<std::vector<std::string>> moved(rows);
+    std::vector<std::vector<std::string>> moved;
+    moved.reserve(rows_.size());
+    adviseHugePages(moved.data(), rows_.size() * sizeof(moved[0]));
+    moved.resize(rows);
     std::vector<bool> taken(rows, false);
     for (std::size_t r = 0; r < rows; ++r) {
         const int source = order[r];

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/large_buffer.h"
 #include "platform/message_pump.h"
 #include "report/value_sort.h"
 #include "text/gbk.h"
@@ -49,7 +50,8 @@ std::vector<int> textOrder(const std::vector<std::string>& upperKeys, bool ascen
         std::uint64_t prefixTail;
         int row;
     };
-    std::vector<Entry> entries(upperKeys.size());
+    std::vector<Entry> entries;
+    resizeLarge(entries, upperKeys.size());
     for (std::size_t i = 0; i < upperKeys.size(); ++i) {
         entries[i] = {keyPrefix(upperKeys[i], 0), keyPrefix(upperKeys[i], 8), static_cast<int>(i)};
     }
@@ -67,7 +69,8 @@ std::vector<int> textOrder(const std::vector<std::string>& upperKeys, bool ascen
         }
         return a.row > b.row;
     });
-    std::vector<int> order(entries.size());
+    std::vector<int> order;
+    resizeLarge(order, entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         order[i] = entries[i].row;
     }
@@ -204,7 +207,8 @@ void sortReportList(ReportList& list, int column, bool ascending, SortKind kind)
                 return leadingNumber(list.cellText(static_cast<int>(row), column));
             });
     } else {
-        std::vector<std::string> upperKeys(static_cast<std::size_t>(rows));
+        std::vector<std::string> upperKeys;
+        resizeLarge(upperKeys, static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r) {
             upperKeys[r] = toUpperAscii(list.cellText(r, column));
             pumpMessages();

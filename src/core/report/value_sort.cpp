@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "platform/large_buffer.h"
 #include "platform/message_pump.h"
 
 namespace rankminer {
@@ -70,7 +71,9 @@ void radixSort(std::vector<Item>& items) {
             bucket = start;
             start += size;
         }
-        buffer.resize(items.size());
+        if (buffer.empty()) {
+            resizeLarge(buffer, items.size());
+        }
         for (const Item& item : items) {
             buffer[count[digitOf(item.key, d)]++] = item;
             pumpMessages();
@@ -81,7 +84,8 @@ void radixSort(std::vector<Item>& items) {
 
 template <typename Item>
 std::vector<int> rowsOf(const std::vector<Item>& items) {
-    std::vector<int> rows(items.size());
+    std::vector<int> rows;
+    resizeLarge(rows, items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         rows[i] = items[i].row;
     }
@@ -105,7 +109,8 @@ std::vector<int> sortValuesLatestRowFirst(const std::vector<double>& values) {
         return rows;
     }
     // Fed latest row first, the stable passes keep equal values in that order.
-    std::vector<Keyed<std::uint64_t>> items(values.size());
+    std::vector<Keyed<std::uint64_t>> items;
+    resizeLarge(items, values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         const std::size_t row = values.size() - 1 - i;
         items[i] = {orderedBits(values[row]), static_cast<int>(row)};
@@ -114,8 +119,9 @@ std::vector<int> sortValuesLatestRowFirst(const std::vector<double>& values) {
     return rowsOf(items);
 }
 
-WholeNumberSort::WholeNumberSort(std::size_t rows, bool ascending)
-    : items_(rows), ascending_(ascending) {}
+WholeNumberSort::WholeNumberSort(std::size_t rows, bool ascending) : ascending_(ascending) {
+    resizeLarge(items_, rows);
+}
 
 bool WholeNumberSort::add(double value) {
     // The comparisons are false for NaN too.
