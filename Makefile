@@ -46,7 +46,6 @@ sanitize: bootstrap
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ASAN_OPTIONS=detect_leaks=1:new_delete_type_mismatch=0 \
 	    ctest --output-on-failure -j $(JOBS) -R '^BrowserPageTest\.'
 
-
 # Each fuzz target for a few seconds on its corpus (clang-14 build in build-fuzz).
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 5
