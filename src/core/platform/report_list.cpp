@@ -106,9 +106,8 @@ void MemoryReportList::setColumnWidth(int column, int width) {
 void MemoryReportList::reorderRows(const std::vector<int>& order) {
     const std::size_t rows = std::min(order.size(), rows_.size());
     std::vector<std::vector<std::string>> moved;
-    moved.reserve(rows_.size());
-    adviseHugePages(moved.data(), rows_.size() * sizeof(moved[0]));
-    moved.resize(rows);
+    moved.reserve(rows_.size());  // rows past the order's end follow
+    resizeLarge(moved, rows);
     std::vector<bool> taken(rows, false);
     for (std::size_t r = 0; r < rows; ++r) {
         const int source = order[r];

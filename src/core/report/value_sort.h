@@ -26,15 +26,14 @@ public:
     bool add(double value);
     // The values taken so far, in row order.
     std::vector<double> values() const;
-    // The rows in order; once every announced row has been taken.
+    // The rows taken, in order.
     std::vector<int> takeOrder();
 
+private:
     struct Item {
         std::uint32_t key;
         int row;
     };
-
-private:
     std::vector<Item> items_;  // latest row first
     std::size_t taken_ = 0;
     bool ascending_;
